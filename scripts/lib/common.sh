@@ -1,0 +1,124 @@
+# Shared by the run and test commands: package set-up, the private Wine prefix and the Xvfb display.
+# Source it; it defines functions only.
+
+TAVRIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+TAVRIN_BUILD=${TAVRIN_BUILD:-$TAVRIN_ROOT/build}
+
+log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the Debian packages that are missing; does nothing when all are present.
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+TAVRIN_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
+                         wine64 xvfb xauth fonts-noto-cjk imagemagick x11-utils)
+TAVRIN_NATIVE_PACKAGES=(cmake ninja-build g++ clang libclang-rt-dev googletest libbenchmark-dev ripgrep)
+
+wine_loader() {
+    if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64; else command -v wine64 || command -v wine; fi
+}
+wine_server() {
+    if [ -x /usr/lib/wine/wineserver ]; then echo /usr/lib/wine/wineserver; else command -v wineserver; fi
+}
+
+# The private prefix lives in the build tree; nothing outside it is touched.
+wine_setup_env() {
+    export WINEPREFIX=${WINEPREFIX:-$TAVRIN_BUILD/wineprefix}
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEARCH=win64
+    # No Mono or Gecko installer dialogs: the program needs neither.
+    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+}
+
+# Creates the prefix once, with the Japanese font names mapped to Noto Sans CJK JP. Wine's helper
+# processes inherit our standard streams, so they are pointed away from any pipe.
+wine_prefix_init() {
+    wine_setup_env
+    if [ ! -f "$WINEPREFIX/.tavrin-ready" ]; then
+        log "creating the Wine prefix in $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        "$(wine_loader)" wineboot -i </dev/null >/dev/null 2>&1 || true
+        "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
+        local reg="$WINEPREFIX/tavrin-fonts.reg"
+        {
+            printf '\xff\xfe'
+            printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+                '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+                '"メイリオ"="Noto Sans CJK JP"' \
+                '"Meiryo"="Noto Sans CJK JP"' \
+                '"Meiryo UI"="Noto Sans CJK JP"' \
+                '"ＭＳ Ｐゴシック"="Noto Sans CJK JP"' \
+                '"ＭＳ ゴシック"="Noto Sans Mono CJK JP"' \
+                '"MS PGothic"="Noto Sans CJK JP"' \
+                '"MS UI Gothic"="Noto Sans CJK JP"' \
+                '"Yu Gothic UI"="Noto Sans CJK JP"' \
+                '' \
+                '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
+                '"Decorated"="N"' \
+                '' | iconv -f UTF-8 -t UTF-16LE
+        } >"$reg"
+        "$(wine_loader)" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1
+        # Debian's Wine does not find its own fonts from the prefix; without Marlett the caption
+        # buttons show letters, without Tahoma dialogs fall back to bitmap fonts.
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
+        touch "$WINEPREFIX/.tavrin-ready"
+    fi
+}
+
+# Wine maps the Unix root to drive Z:.
+winepath_of() { printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"; }
+
+# Starts a private Xvfb display unless one is already given in TAVRIN_DISPLAY.
+XVFB_PID=
+xvfb_start() {
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp -dpi 96 </dev/null >/dev/null 2>&1 &
+        XVFB_PID=$!
+        local i
+        for i in $(seq 1 100); do
+            if [ -e "/tmp/.X11-unix/X$n" ] || xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    done
+    log "cannot start Xvfb"
+    return 1
+}
+
+wineserver_start() {
+    wine_setup_env
+    "$(wine_server)" -p </dev/null >/dev/null 2>&1 || true
+}
+
+# Leaves nothing running: the Wine server of our prefix and our Xvfb.
+wine_and_display_stop() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        "$(wine_server)" -k </dev/null >/dev/null 2>&1 || true
+        "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}

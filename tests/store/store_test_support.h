@@ -6,7 +6,14 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "app/user_error.h"
 #include "platform/file_system.h"
+#include "store/diary_store.h"
+#include "store/store_ports.h"
+#include "support/fault_file_system.h"
+#include "support/test_support.h"
 
 namespace tavrin::testing {
 
@@ -53,6 +60,100 @@ class LockingFileSystem final : public FileSystem {
     FileSystem& inner_;
     std::set<std::filesystem::path> locked_;
     int reads_ = 0;
+};
+
+// The editor pane as the store sees it: a text with a modified flag that SetText clears.
+class FakeEditor final : public EditorPort {
+  public:
+    std::u16string text;
+    bool modified = false;
+    bool readOnly = false;
+    bool available = true;
+    int setTextCalls = 0;
+    int focusCalls = 0;
+
+    // What typing does: new text, modified flag set.
+    void Type(std::u16string_view newText) {
+        text = newText;
+        modified = true;
+    }
+
+    std::optional<std::u16string_view> Text() override {
+        if (!available) {
+            return std::nullopt;
+        }
+        return std::u16string_view(text);
+    }
+    bool IsModified() override { return modified; }
+    void SetText(std::u16string_view newText) override {
+        text = newText;
+        modified = false;
+        ++setTextCalls;
+    }
+    void SetReadOnly(bool value) override { readOnly = value; }
+    std::size_t TextLength() override { return text.size(); }
+    void Focus() override { ++focusCalls; }
+};
+
+// Records what the store asks of the calendar and the frame. The month-change animation runs until
+// the test finishes it.
+class RecordingView final : public StoreView {
+  public:
+    int blinks = 0;
+    int blinkStops = 0;
+    int dateChanges = 0;
+    int markChanges = 0;
+    bool animating = false;
+    std::optional<DiaryDate> animationTarget;
+    std::vector<std::u16string> titles;
+    std::filesystem::path dataFolder;
+
+    void StartBlink() override { ++blinks; }
+    void StopBlink() override { ++blinkStops; }
+    bool IsAnimating() override { return animating; }
+    void StartMonthAnimation(const DiaryDate& target) override {
+        animating = true;
+        animationTarget = target;
+    }
+    void SelectedDateChanged() override { ++dateChanges; }
+    void DayMarksChanged() override { ++markChanges; }
+    void DiarySwitched(std::u16string_view title, const std::filesystem::path& folder) override {
+        titles.emplace_back(title);
+        dataFolder = folder;
+    }
+};
+
+class RecordingErrors final : public ErrorSink {
+  public:
+    std::vector<UserError> errors;
+    void Report(const UserError& error) override { errors.push_back(error); }
+};
+
+// A diary store on a temporary executable folder with the diary "RaRorir", on the real file system
+// behind a locking and a fault-injecting layer, a fixed clock (2024-05-01 09:30) and recording ports.
+class StoreTest : public ::testing::Test {
+  protected:
+    [[nodiscard]] std::filesystem::path Diary() const { return exe_.path() / "RaRorir"; }
+    [[nodiscard]] std::filesystem::path MonthFile(int year, int month) const {
+        return Diary() / (std::to_string(year * 100 + month) + ".txt");
+    }
+    void WriteMonth(int year, int month, std::u16string_view text) {
+        std::filesystem::create_directories(Diary());
+        WriteBytes(MonthFile(year, month), Utf16FileBytes(text));
+    }
+    [[nodiscard]] std::vector<std::byte> MonthBytes(int year, int month) const {
+        return ReadBytes(MonthFile(year, month));
+    }
+
+    TempFolder exe_;
+    std::unique_ptr<FileSystem> system_ = CreateSystemFileSystem();
+    LockingFileSystem locking_{*system_};
+    FaultInjectingFileSystem fs_{locking_};
+    FixedClock clock_{{2024, 5, 1, 9, 30, 0, 3}};
+    FakeEditor editor_;
+    RecordingView view_;
+    RecordingErrors errors_;
+    DiaryStore store_{{fs_, clock_, editor_, view_, errors_}, exe_.path(), u"RaRorir"};
 };
 
 }  // namespace tavrin::testing

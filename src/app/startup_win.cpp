@@ -1,6 +1,7 @@
 #include "app/startup_win.h"
 
 #include <objidl.h>
+#include <shellapi.h>
 #include <gdiplus.h>
 
 #include "app/accelerators_win.h"

@@ -1,5 +1,7 @@
 #include "ui/main_frame_win.h"
 
+#include <shellapi.h>
+
 #include "../../resources/resource.h"
 #include "app/startup_win.h"
 #include "platform/wide_win.h"
@@ -47,8 +49,13 @@ void MoveOntoAMonitor(MainFrameState& frame) {
         return;
     }
     AppState& state = frame.app.state;
-    ResetToDefaultGeometry(state);
-    const WindowSettings& window = state.settings.window;
+    const ScreenRect centred = CentredDefaultGeometry(state.workArea);
+    WindowSettings& window = state.settings.window;
+    window.left = centred.left;
+    window.top = centred.top;
+    window.width = centred.Width();
+    window.height = centred.Height();
+    state.restoreRect = centred;
     MoveWindow(frame.window, window.left, window.top, window.width, window.height, FALSE);
 }
 

@@ -10,19 +10,12 @@
 #include <string_view>
 
 #include "app/settings.h"
+#include "calendar/diary_date.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "templates/template_list.h"
 
 namespace tavrin {
-
-// A calendar date as three plain integers (no validity implied).
-struct DiaryDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    friend bool operator==(const DiaryDate&, const DiaryDate&) = default;
-};
 
 // What the main frame shows beside the sidebar.
 enum class DisplayMode { kEdit = 0, kCalendar = 1 };

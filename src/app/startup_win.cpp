@@ -128,16 +128,10 @@ int RunTavrin(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
 }
 
 void ShutDown(App& app) {
-    HWND frame = app.shell.frame;
-    const WindowSettings& window = app.state.settings.window;
-    RECT rect{};
-    GetWindowRect(frame, &rect);
-    const FrameGeometry geometry{window.fullscreen != 0, IsZoomed(frame) != FALSE, IsIconic(frame) != FALSE,
-                                 ScreenRect{rect.left, rect.top, rect.right, rect.bottom}};
     // A settings file that cannot be written keeps its previous content; there is nobody left to tell.
-    (void)SaveSettings(*app.fs, app.state.exeFolder, app.state, geometry);
+    (void)SaveSettings(*app.fs, app.state.exeFolder, app.state, FrameGeometryOf(app));
     ClearTemplates(app.state.templates);
-    DestroyWindow(frame);
+    DestroyWindow(app.shell.frame);
 }
 
 void RestartAfterReset(App& app) {

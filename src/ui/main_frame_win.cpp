@@ -48,15 +48,8 @@ void MoveOntoAMonitor(MainFrameState& frame) {
     if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL)) {
         return;
     }
-    AppState& state = frame.app.state;
-    const ScreenRect centred = CentredDefaultGeometry(state.workArea);
-    WindowSettings& window = state.settings.window;
-    window.left = centred.left;
-    window.top = centred.top;
-    window.width = centred.Width();
-    window.height = centred.Height();
-    state.restoreRect = centred;
-    MoveWindow(frame.window, window.left, window.top, window.width, window.height, FALSE);
+    const ScreenRect centred = ResetFrameGeometry(frame.app.state);
+    MoveWindow(frame.window, centred.left, centred.top, centred.Width(), centred.Height(), FALSE);
 }
 
 void FinishStartup(MainFrameState& frame) {
@@ -88,15 +81,9 @@ LRESULT OnCommand(MainFrameState& frame, WPARAM wParam, LPARAM lParam) {
                 ShowWindow(frame.window, SW_RESTORE);
             }
             return 0;
-        case kRestoreCommand: {
-            AppState& state = frame.app.state;
-            const bool zoomed = IsZoomed(frame.window) != FALSE;
-            state.settings.window.windowMax = zoomed ? 1 : 0;
-            if (!state.settings.window.fullscreen && !zoomed && !IsIconic(frame.window)) {
-                StoreRestoreRect(frame);
-            }
+        case kRestoreCommand:
+            RecordRestoreCommand(frame.app.state, FrameGeometryOf(frame.app));
             return 0;
-        }
         default:
             return DefWindowProcW(frame.window, WM_COMMAND, wParam, lParam);
     }
@@ -235,6 +222,14 @@ bool CreateMainFrame(App& app) {
                                  window.left, window.top, window.width, window.height, nullptr, nullptr,
                                  app.shell.instance, &app);
     return frame != nullptr;
+}
+
+FrameGeometry FrameGeometryOf(const App& app) {
+    HWND frame = app.shell.frame;
+    RECT rect{};
+    GetWindowRect(frame, &rect);
+    return FrameGeometry{app.state.settings.window.fullscreen != 0, IsZoomed(frame) != FALSE, IsIconic(frame) != FALSE,
+                         ScreenRect{rect.left, rect.top, rect.right, rect.bottom}};
 }
 
 HWND WheelTargetAt(const App& app, POINT screenPoint) {

@@ -16,6 +16,9 @@ inline constexpr wchar_t kMainFrameClassName[] = L"TavrinMainFrame";
 // handle in app.shell.frame; false when the window cannot be created.
 [[nodiscard]] bool CreateMainFrame(App& app);
 
+// The frame's placement as the settings file and RestoreCommand need it.
+[[nodiscard]] FrameGeometry FrameGeometryOf(const App& app);
+
 // The window a wheel message at the screen point is meant for, or nullptr to let it go its normal way:
 // in calendar mode always the frame; in edit mode the editor under the cursor, and while the sidebar
 // is shown the search box, the search list, or the frame over the side calendar.

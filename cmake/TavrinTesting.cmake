@@ -39,8 +39,10 @@ function(tavrin_win32_test name)
     target_link_libraries(${name} PRIVATE tavrin_options ${ARG_DEPENDS} tavrin_test_support GTest::gmock
                                           GTest::gtest_main)
     add_test(NAME ${ARG_LABEL}/${name} COMMAND ${name} --gtest_color=no)
+    # Programs under Wine share one display, focus and clipboard: they run one at a time, beside the
+    # native tests.
     set_tests_properties(${ARG_LABEL}/${name} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
-                         WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+                         WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" RESOURCE_LOCK wine_display)
 endfunction()
 
 # libFuzzer targets: one test replays the checked-in corpus, one fuzzes briefly from it.

@@ -1,0 +1,67 @@
+#include "app/settings.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tavrin {
+
+std::array<ColorRef, kCustomColourCount> GreyRampColours() noexcept {
+    std::array<ColorRef, kCustomColourCount> colours{};
+    for (unsigned i = 0; i < kCustomColourCount; ++i) {
+        colours[i] = MakeColorRef(17 * i, 17 * i, 17 * i);
+    }
+    return colours;
+}
+
+ScreenRect CentredDefaultGeometry(const std::optional<ScreenRect>& workArea) noexcept {
+    int left = 100;
+    int top = 100;
+    if (workArea) {
+        left = (workArea->right - kDefaultWindowWidth) / 2;
+        top = (workArea->bottom - kDefaultWindowHeight) / 2;
+    }
+    return {left, top, left + kDefaultWindowWidth, top + kDefaultWindowHeight};
+}
+
+Settings DefaultSettings(const MachineFacts& machine) {
+    Settings settings;
+    settings.window.mainFontName = machine.windowsVersionCode > 6 ? u"メイリオ" : u"ＭＳ Ｐゴシック";
+    const ScreenRect window = CentredDefaultGeometry(machine.workArea);
+    settings.window.left = window.left;
+    settings.window.top = window.top;
+    settings.other.startDate = machine.todayYmd;
+    UpdateDerivedSettings(settings);
+    return settings;
+}
+
+void ClampSettings(Settings& settings) noexcept {
+    const auto atLeastOne = [](int& value) { value = std::max(value, 1); };
+    atLeastOne(settings.window.fontSizeS);
+    atLeastOne(settings.window.fontSizeM);
+    atLeastOne(settings.window.fontSizeL);
+    settings.colour.alpha = std::clamp(settings.colour.alpha, 0, 100);
+    settings.calendar.boxWidth = std::max(settings.calendar.boxWidth, 15);
+    settings.calendar.boxHeight = std::max(settings.calendar.boxHeight, 12);
+    settings.calendar.boxMargin = std::max(settings.calendar.boxMargin, 0);
+    atLeastOne(settings.edit.fontSize);
+    atLeastOne(settings.edit.tabStop);
+    atLeastOne(settings.edit.scrollLines);
+    atLeastOne(settings.edit.fontSizeHead);
+    OtherSettings& other = settings.other;
+    other.defaultImageFormat = std::clamp(other.defaultImageFormat, 0, 4);
+    other.jpegQuality = std::clamp(other.jpegQuality, 0, 100);
+    other.imageCopySave = std::clamp(other.imageCopySave, 0, 2);
+    other.soundCopySave = std::clamp(other.soundCopySave, 0, 2);
+    other.movieCopySave = std::clamp(other.movieCopySave, 0, 2);
+}
+
+void UpdateDerivedSettings(Settings& settings) noexcept {
+    // Widened so that absurd hand-edited box sizes cannot overflow; the result saturates.
+    const long long width = 7LL * settings.calendar.boxWidth + 6LL * settings.calendar.boxMargin;
+    settings.window.sideBarWidth = static_cast<int>(
+        std::clamp<long long>(width, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    settings.calendar.rowUnit = settings.calendar.boxHeight / 6;
+    settings.shortcutKey.active = settings.shortcutKey.pending;
+}
+
+}  // namespace tavrin

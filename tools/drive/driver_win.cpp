@@ -1,0 +1,146 @@
+#include "driver_win.h"
+
+#include <utility>
+#include <vector>
+
+namespace tavrin::drive {
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+struct FrameSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchFrame(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<FrameSearch*>(context);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring_view(className) != kMainFrameClass || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search.processId != 0 && owner != search.processId) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+TavrinProcess::TavrinProcess(TavrinProcess&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+TavrinProcess& TavrinProcess::operator=(TavrinProcess&& other) noexcept {
+    if (this != &other) {
+        if (process_) {
+            CloseHandle(process_);
+        }
+        process_ = std::exchange(other.process_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+}
+
+TavrinProcess::~TavrinProcess() {
+    if (process_) {
+        CloseHandle(process_);
+    }
+}
+
+std::optional<TavrinProcess> TavrinProcess::Start(const std::wstring& exePath, const std::wstring& arguments,
+                                                  const std::wstring& workFolder) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info)) {
+        return std::nullopt;
+    }
+    CloseHandle(info.hThread);
+    TavrinProcess process;
+    process.process_ = info.hProcess;
+    process.id_ = info.dwProcessId;
+    return process;
+}
+
+bool TavrinProcess::Running() const noexcept {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+HWND TavrinProcess::WaitForMainFrame(DWORD timeoutMs) const {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        if (HWND frame = FindMainFrame(id_)) {
+            return frame;
+        }
+        if (!Running()) {
+            return nullptr;
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
+std::optional<DWORD> TavrinProcess::WaitForExit(DWORD timeoutMs) const {
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+std::optional<DWORD> TavrinProcess::Close(DWORD timeoutMs) const {
+    if (HWND frame = FindMainFrame(id_)) {
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+    }
+    return WaitForExit(timeoutMs);
+}
+
+void TavrinProcess::Kill() const {
+    if (Running()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+HWND FindMainFrame(DWORD processId) {
+    FrameSearch search{processId, nullptr};
+    EnumWindows(MatchFrame, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void WaitUntilIdle(DWORD processId, DWORD timeoutMs) {
+    HWND frame = FindMainFrame(processId);
+    if (!frame) {
+        return;
+    }
+    // A sent message returns only after everything posted before it has been dispatched.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored);
+}
+
+std::wstring WindowsPathOf(const std::wstring& path) {
+    if (path.empty() || path.front() != L'/') {
+        return path;
+    }
+    std::wstring converted = L"Z:" + path;
+    for (wchar_t& c : converted) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return converted;
+}
+
+}  // namespace tavrin::drive

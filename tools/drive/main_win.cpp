@@ -1,0 +1,74 @@
+// tavrin_drive.exe: the end-to-end driver as a command for scripts.
+//   tavrin_drive wait [ms]    waits for the main frame to be shown; prints "left top width height"
+//   tavrin_drive close [ms]   closes the main frame as the close button does and waits for the exit
+// Exit code 0 on success, 1 when the window did not appear or the program did not end in time.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string_view>
+
+#include "driver_win.h"
+
+namespace {
+
+using tavrin::drive::FindMainFrame;
+
+DWORD TimeoutArgument(int argc, wchar_t** argv, DWORD fallback) {
+    return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : fallback;
+}
+
+int Wait(DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND frame = FindMainFrame(0)) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(frame, &processId);
+            tavrin::drive::WaitUntilIdle(processId, 5000);
+            RECT rect{};
+            GetWindowRect(frame, &rect);
+            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+            return 0;
+        }
+        if (GetTickCount64() >= deadline) {
+            std::fprintf(stderr, "tavrin_drive: no main frame appeared\n");
+            return 1;
+        }
+        Sleep(20);
+    }
+}
+
+int Close(DWORD timeoutMs) {
+    HWND frame = FindMainFrame(0);
+    if (!frame) {
+        std::fprintf(stderr, "tavrin_drive: no main frame to close\n");
+        return 1;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    const bool ended = process && WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    if (process) {
+        CloseHandle(process);
+    }
+    if (!ended) {
+        std::fprintf(stderr, "tavrin_drive: the program did not end\n");
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring_view command = argc > 1 ? argv[1] : L"";
+    if (command == L"wait") {
+        return Wait(TimeoutArgument(argc, argv, 30000));
+    }
+    if (command == L"close") {
+        return Close(TimeoutArgument(argc, argv, 30000));
+    }
+    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms]\n");
+    return 2;
+}

@@ -14,9 +14,15 @@ int ClampRange(long long value, int low, int high) noexcept {
 
 }  // namespace
 
-int ClampFontSize(long long points) noexcept { return ClampRange(points, 1, 4096); }
-int ClampLineSpacing(long long pixels) noexcept { return ClampRange(pixels, -1000, 1000); }
-int ClampTabStop(long long characters) noexcept { return ClampRange(characters, 1, 1000); }
+int ClampFontSize(long long points) noexcept {
+    return ClampRange(points, 1, 4096);
+}
+int ClampLineSpacing(long long pixels) noexcept {
+    return ClampRange(pixels, -1000, 1000);
+}
+int ClampTabStop(long long characters) noexcept {
+    return ClampRange(characters, 1, 1000);
+}
 
 int EditorStyle::HeadingPoints() const noexcept {
     const double points = std::clamp(fontSizeHead, 1, 10000) / 100.0 * fontSize;

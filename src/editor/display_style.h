@@ -9,21 +9,22 @@ namespace tavrin {
 
 // 80 consecutive 32-bit cells, as the frame builds it: the cell index of each field is in its comment.
 struct DisplayStyle {
-    std::array<char16_t, 64> faceName{};        // 0-31: zero-terminated UTF-16
-    std::int32_t fontSize = 0;                  // 32: points
-    std::int32_t fontSizeHead = 0;              // 33: percent of fontSize
-    std::array<std::int32_t, 14> colors{};      // 34-47: 0x00BBGGRR; 0 Text, 1 Back, 4 Head, 8 URL, 9 Mail, 10 File
-    std::array<std::int32_t, 14> colorFlags{};  // 48-61: 1 for filled slots (stored, unused)
-    std::array<std::int32_t, 3> alpha{};        // 62-64: alpha levels in 1/256
-    std::int32_t textDropShadow = 0;            // 65
-    std::array<std::int32_t, 4> margins{};      // 66-69: left, top, right, bottom
-    std::int32_t caretWidth = 0;                // 70
-    std::int32_t lineSpacing = 0;               // 71
-    std::int32_t tabStop = 0;                   // 72
-    std::int32_t scrollLines = 0;               // 73
-    std::int32_t reserved = 0;                  // 74
+    std::array<char16_t, 64> faceName{};  // 0-31: zero-terminated UTF-16
+    std::int32_t fontSize = 0;            // 32: points
+    std::int32_t fontSizeHead = 0;        // 33: percent of fontSize
+    std::array<std::int32_t, 14>
+        colors{};  // 34-47: 0x00BBGGRR; 0 Text, 1 Back, 4 Head, 8 URL, 9 Mail, 10 File
+    std::array<std::int32_t, 14> colorFlags{};     // 48-61: 1 for filled slots (stored, unused)
+    std::array<std::int32_t, 3> alpha{};           // 62-64: alpha levels in 1/256
+    std::int32_t textDropShadow = 0;               // 65
+    std::array<std::int32_t, 4> margins{};         // 66-69: left, top, right, bottom
+    std::int32_t caretWidth = 0;                   // 70
+    std::int32_t lineSpacing = 0;                  // 71
+    std::int32_t tabStop = 0;                      // 72
+    std::int32_t scrollLines = 0;                  // 73
+    std::int32_t reserved = 0;                     // 74
     std::array<std::int32_t, 4> headingPadding{};  // 75-78: only top (76) and bottom (78) are used
-    std::int32_t wordWrap = 0;                  // 79
+    std::int32_t wordWrap = 0;                     // 79
 };
 static_assert(sizeof(DisplayStyle) == 80 * 4, "DisplayStyle is 80 cells of 32 bits");
 
@@ -53,8 +54,8 @@ struct EditorStyle {
     int marginBottom = 10;
     int headingPadTop = 0;
     int headingPadBottom = 0;
-    std::array<std::uint32_t, 14> colors = {0x000000, 0xFFFFFF, 0, 0, 0xE8A200, 0, 0, 0, 0xFF8800, 0x8800FF, 0x0088FF,
-                                           0, 0, 0};
+    std::array<std::uint32_t, 14> colors = {0x000000, 0xFFFFFF, 0,        0,        0xE8A200, 0, 0,
+                                            0,        0xFF8800, 0x8800FF, 0x0088FF, 0,        0, 0};
     std::array<std::int32_t, 14> colorFlags{};
     std::array<int, 3> alpha = {200, 80, 32};
     bool textDropShadow = false;

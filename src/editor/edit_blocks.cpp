@@ -43,6 +43,14 @@ std::u16string JoinBlock(const std::vector<std::u16string>& lines, bool endsWith
     return out;
 }
 
+std::u16string Prefixed(char16_t mark, std::u16string_view line) {
+    std::u16string out;
+    out.reserve(line.size() + 1);
+    out.push_back(mark);
+    out.append(line);
+    return out;
+}
+
 // Removes the leading spaces of a line (at most tabStop), and a TAB reached before tabStop were removed.
 std::u16string Unindented(std::u16string_view line, int tabStop) {
     std::size_t removed = 0;
@@ -94,7 +102,7 @@ bool EditState::ToggleHeading(int mode) {
                 lines.emplace_back(line.substr(1));
                 ++marks;
             } else if (!removing && !marked) {
-                lines.push_back(u"*" + std::u16string(line));
+                lines.push_back(Prefixed(u'*', line));
                 ++marks;
             } else {
                 lines.emplace_back(line);
@@ -112,7 +120,8 @@ bool EditState::ToggleHeading(int mode) {
         const Selection after = forward ? Selection{newNear, newFar} : Selection{newFar, newNear};
         anchor_ = block.start;
         caret_ = block.end;
-        DeleteRange(block.start, block.end, kUndoDeleteBack | kUndoGroupNext, before, {block.start, block.start});
+        DeleteRange(block.start, block.end, kUndoDeleteBack | kUndoGroupNext, before,
+                    {block.start, block.start});
         if (!InsertText(replacement, kUndoInsert, InsertOptions{}, &before, &after) && undo_.CanUndo()) {
             // Removing the only mark of a text that is just "*": the deletion stands alone and must not
             // drag the next change into its group.
@@ -139,7 +148,7 @@ bool EditState::IndentBlock(bool unindent) {
         if (unindent) {
             lines.push_back(Unindented(line, style_.tabStop));
         } else {
-            lines.push_back(line.empty() ? std::u16string() : u"\t" + std::u16string(line));
+            lines.push_back(line.empty() ? std::u16string() : Prefixed(u'\t', line));
         }
     }
     const std::u16string replacement = JoinBlock(lines, !blockText.empty() && blockText.back() == u'\n');
@@ -185,7 +194,8 @@ bool EditState::InsertRef(std::u16string_view name) {
         } else {
             breakBefore = at != lineStart;
         }
-        breakAfter = !(at == LineEndOf(at) && rows_[static_cast<std::size_t>(RowOfOffset(at))].breakCount == 1);
+        breakAfter =
+            !(at == LineEndOf(at) && rows_[static_cast<std::size_t>(RowOfOffset(at))].breakCount == 1);
         caret_ = anchor_ = at;
     }
     std::u16string line;

@@ -53,16 +53,16 @@ LinkHit EditState::HitTestLink(int x, int y) {
         return {};
     }
     const PointHit hit = PointToOffset(x, y, false);
-    const auto found = std::upper_bound(rows_.begin(), rows_.end(), contentY,
-                                        [](long long value, const RowRecord& row) { return value < row.top; });
+    const auto found =
+        std::upper_bound(rows_.begin(), rows_.end(), contentY,
+                         [](long long value, const RowRecord& row) { return value < row.top; });
     const RowRecord& row = *(found - 1);
     if (row.kind != RowKind::Normal) {
         return {};
     }
     const int lineStart = row.paragraphStart;
-    const std::u16string_view line =
-        std::u16string_view(text_).substr(static_cast<std::size_t>(lineStart),
-                                          static_cast<std::size_t>(LineEndOf(lineStart) - lineStart));
+    const std::u16string_view line = std::u16string_view(text_).substr(
+        static_cast<std::size_t>(lineStart), static_cast<std::size_t>(LineEndOf(lineStart) - lineStart));
     const LinkSpan link = FindLinkCovering(line, hit.offset - lineStart);
     if (link.kind == LinkKind::None) {
         return {};
@@ -93,7 +93,9 @@ LinkKind EditState::GetLinkKind() {
     return kind;
 }
 
-bool EditState::CanAddPicture() const noexcept { return static_cast<int>(pictures_.size()) < kMaxPictures; }
+bool EditState::CanAddPicture() const noexcept {
+    return static_cast<int>(pictures_.size()) < kMaxPictures;
+}
 
 int EditState::GetObjectName(const EditorPoint* point, char16_t* buffer) {
     if (point == nullptr) {
@@ -133,8 +135,8 @@ MouseDownResult EditState::LButtonDown(int x, int y, bool shift, bool ctrl) {
     caretAtRowEnd_ = hit.atRowEnd;
     const LinkHit link = HitTestLink(x, y);
     if (ctrl) {
-        const TextRange word =
-            link.kind != LinkKind::None ? TextRange{link.start, link.start + link.length} : WordAt(text_, caret_);
+        const TextRange word = link.kind != LinkKind::None ? TextRange{link.start, link.start + link.length}
+                                                           : WordAt(text_, caret_);
         caretAtRowEnd_ = false;
         wordSelecting_ = true;
         if (!shift) {
@@ -272,7 +274,8 @@ int EditState::ImeFontSlot() const noexcept {
         return style_.titleLine ? FontTable::kHeading : FontTable::kNormal;
     }
     const int row = CaretVisualRow();
-    const bool heading = rows_[static_cast<std::size_t>(row)].kind == RowKind::Heading || (row == 0 && style_.titleLine);
+    const bool heading =
+        rows_[static_cast<std::size_t>(row)].kind == RowKind::Heading || (row == 0 && style_.titleLine);
     return heading ? FontTable::kHeading : FontTable::kNormal;
 }
 
@@ -293,7 +296,8 @@ ReconvertRequest EditState::Reconvert() {
     if (lineEnd == lineStart) {
         return request;
     }
-    request.line.assign(text_, static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
+    request.line.assign(text_, static_cast<std::size_t>(lineStart),
+                        static_cast<std::size_t>(lineEnd - lineStart));
     request.targetOffset = start - lineStart;
     request.targetLength = std::min(end, lineEnd) - start;
     return request;
@@ -307,9 +311,10 @@ bool EditState::Copy(EditorClipboard& clipboard) {
     }
     if (anchor_ != caret_) {
         const int start = SelectionStart();
-        clipboard.PutText(WithCrLf(std::u16string_view(text_).substr(static_cast<std::size_t>(start),
-                                                                     static_cast<std::size_t>(SelectionEnd() - start))),
-                          false);
+        clipboard.PutText(
+            WithCrLf(std::u16string_view(text_).substr(static_cast<std::size_t>(start),
+                                                       static_cast<std::size_t>(SelectionEnd() - start))),
+            false);
         return true;
     }
     const RowRecord& row = rows_[static_cast<std::size_t>(CaretVisualRow())];
@@ -331,8 +336,8 @@ bool EditState::Cut(EditorClipboard& clipboard) {
     std::u16string payload;
     if (selection) {
         const int start = SelectionStart();
-        payload = WithCrLf(std::u16string_view(text_).substr(static_cast<std::size_t>(start),
-                                                             static_cast<std::size_t>(SelectionEnd() - start)));
+        payload = WithCrLf(std::u16string_view(text_).substr(
+            static_cast<std::size_t>(start), static_cast<std::size_t>(SelectionEnd() - start)));
     } else {
         payload.assign(text_, static_cast<std::size_t>(row.offset), static_cast<std::size_t>(row.charCount));
         payload += u"\r\n";

@@ -157,14 +157,16 @@ void EditState::RelayoutEdit(int at, int removed, int inserted) {
                                [](const RowRecord& row) { return IsObjectRow(row.kind); });
     try {
         std::vector<RowRecord> fresh;
-        const int lines = LayoutLines(text_, rows_[first].offset, throughEnd ? -1 : rows_[last].Next() + delta,
-                                      rows_[first].paragraphNumber, Metrics(), fonts_, fresh);
+        const int lines =
+            LayoutLines(text_, rows_[first].offset, throughEnd ? -1 : rows_[last].Next() + delta,
+                        rows_[first].paragraphNumber, Metrics(), fonts_, fresh);
         objects = objects || std::any_of(fresh.begin(), fresh.end(),
                                          [](const RowRecord& row) { return IsObjectRow(row.kind); });
         rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
         rows_.insert(rows_.begin() + first, fresh.begin(), fresh.end());
         const int lineDelta = lines - oldLines;
-        for (auto row = rows_.begin() + first + static_cast<std::ptrdiff_t>(fresh.size()); row != rows_.end(); ++row) {
+        for (auto row = rows_.begin() + first + static_cast<std::ptrdiff_t>(fresh.size()); row != rows_.end();
+             ++row) {
             row->offset += delta;
             row->paragraphStart += delta;
             row->paragraphNumber += lineDelta;
@@ -199,12 +201,14 @@ void EditState::FinishObjects() {
         // Held pictures are reused while the reference at their index names the same file, so an
         // edit elsewhere never reloads them and a renamed reference never shows the old picture.
         const auto index = static_cast<std::size_t>(row.objectIndex);
-        const std::u16string_view name(text_.data() + row.offset + 2, static_cast<std::size_t>(row.charCount - 4));
+        const std::u16string_view name(text_.data() + row.offset + 2,
+                                       static_cast<std::size_t>(row.charCount - 4));
         if (index >= pictures_.size() || pictures_[index].name != name) {
             HeldPicture held{std::u16string(name), {}};
             if (row.charCount < kMaxLoadableReference && pictureHost_ != nullptr) {
                 const PictureSize size = pictureHost_->LoadPicture(row.objectIndex, name);
-                held.size = {std::clamp(size.width, 0, kMaxPictureSide), std::clamp(size.height, 0, kMaxPictureSide)};
+                held.size = {std::clamp(size.width, 0, kMaxPictureSide),
+                             std::clamp(size.height, 0, kMaxPictureSide)};
             }
             if (index < pictures_.size()) {
                 pictures_[index] = std::move(held);
@@ -235,7 +239,8 @@ void EditState::SizeObjectRow(RowRecord& row) {
         }
         if (wide < size.width + padX) {
             row.width = wide;
-            height = static_cast<long long>(static_cast<double>(wide - padX) / size.width * size.height) + padY;
+            height =
+                static_cast<long long>(static_cast<double>(wide - padX) / size.width * size.height) + padY;
         } else {
             row.width = size.width + padX;
             height = size.height + padY;
@@ -344,8 +349,9 @@ PointHit EditState::PointToOffset(int x, int y, bool rounding) {
         hit.offset = lastRow.End();
         return hit;
     }
-    const auto found = std::upper_bound(rows_.begin(), rows_.end(), contentY,
-                                        [](long long value, const RowRecord& row) { return value < row.top; });
+    const auto found =
+        std::upper_bound(rows_.begin(), rows_.end(), contentY,
+                         [](long long value, const RowRecord& row) { return value < row.top; });
     const int row = static_cast<int>(found - rows_.begin()) - 1;
     const RowRecord& record = rows_[static_cast<std::size_t>(row)];
     const long long dx = static_cast<long long>(x) - style_.marginLeft;
@@ -366,8 +372,9 @@ PointHit EditState::PointToOffset(int x, int y, bool rounding) {
         hit.offset = record.End();
         while (pos < record.End()) {
             int units = 1;
-            const int width = text_[pos] == u'\t' ? TabWidth(cx, fonts_.TabUnit(), style_.tabStop)
-                                                  : fonts_.CharWidth(text_, static_cast<std::size_t>(pos), heading, units);
+            const int width = text_[pos] == u'\t'
+                                  ? TabWidth(cx, fonts_.TabUnit(), style_.tabStop)
+                                  : fonts_.CharWidth(text_, static_cast<std::size_t>(pos), heading, units);
             if (dx < cx + width) {
                 hit.offset = pos + ((rounding && 2 * (dx - cx) > width) ? units : 0);
                 break;
@@ -382,8 +389,12 @@ PointHit EditState::PointToOffset(int x, int y, bool rounding) {
 
 // --- Caret rows and placement ----------------------------------------------------------------------
 
-int EditState::CaretRow() const noexcept { return std::max(0, RowOfOffset(caret_)); }
-int EditState::AnchorRow() const noexcept { return std::max(0, RowOfOffset(anchor_)); }
+int EditState::CaretRow() const noexcept {
+    return std::max(0, RowOfOffset(caret_));
+}
+int EditState::AnchorRow() const noexcept {
+    return std::max(0, RowOfOffset(anchor_));
+}
 
 int EditState::CaretColumn() const noexcept {
     const int row = RowOfOffset(caret_);
@@ -422,7 +433,9 @@ int EditState::CaretVisualRow() const noexcept {
     return row;
 }
 
-int EditState::RowTopClient(int row) const noexcept { return rows_[static_cast<std::size_t>(row)].top - scrollOffset_; }
+int EditState::RowTopClient(int row) const noexcept {
+    return rows_[static_cast<std::size_t>(row)].top - scrollOffset_;
+}
 
 CaretPlacement EditState::CaretPlace() {
     if (rows_.empty()) {
@@ -443,7 +456,8 @@ int EditState::CaretX() {
         return style_.marginLeft;
     }
     const int row = CaretVisualRow();
-    return row != RowOfOffset(caret_) ? RowX(row, rows_[static_cast<std::size_t>(row)].End()) : RowX(row, caret_);
+    return row != RowOfOffset(caret_) ? RowX(row, rows_[static_cast<std::size_t>(row)].End())
+                                      : RowX(row, caret_);
 }
 
 int EditState::GetCaretPos(EditorPoint* point) {
@@ -508,15 +522,30 @@ void EditState::Scroll(ScrollCode code, int thumb) {
     const long long unit = std::max(1, fonts_.NormalLineHeight() + style_.lineSpacing);
     long long offset = scrollOffset_;
     switch (code) {
-        case ScrollCode::LineUp: offset -= unit; break;
-        case ScrollCode::LineDown: offset += unit; break;
-        case ScrollCode::PageUp: offset -= clientHeight_; break;
-        case ScrollCode::PageDown: offset += clientHeight_; break;
+        case ScrollCode::LineUp:
+            offset -= unit;
+            break;
+        case ScrollCode::LineDown:
+            offset += unit;
+            break;
+        case ScrollCode::PageUp:
+            offset -= clientHeight_;
+            break;
+        case ScrollCode::PageDown:
+            offset += clientHeight_;
+            break;
         case ScrollCode::ThumbPosition:
-        case ScrollCode::ThumbTrack: offset = thumb; break;
-        case ScrollCode::Top: offset = 0; break;
-        case ScrollCode::Bottom: offset = scrollMaximum_; break;
-        case ScrollCode::EndScroll: break;
+        case ScrollCode::ThumbTrack:
+            offset = thumb;
+            break;
+        case ScrollCode::Top:
+            offset = 0;
+            break;
+        case ScrollCode::Bottom:
+            offset = scrollMaximum_;
+            break;
+        case ScrollCode::EndScroll:
+            break;
     }
     offset = std::clamp<long long>(offset, 0, scrollMaximum_);
     if (offset != scrollOffset_) {

@@ -11,7 +11,8 @@ bool PairBefore(std::u16string_view text, int pos) noexcept {
 }
 
 bool PairAt(std::u16string_view text, int pos) noexcept {
-    return pos + 1 < static_cast<int>(text.size()) && IsHighSurrogate(text[pos]) && IsLowSurrogate(text[pos + 1]);
+    return pos + 1 < static_cast<int>(text.size()) && IsHighSurrogate(text[pos]) &&
+           IsLowSurrogate(text[pos + 1]);
 }
 
 }  // namespace
@@ -32,7 +33,8 @@ void EditState::FinishMove(bool scroll) {
 
 int EditState::LineStartOf(int offset) const noexcept {
     offset = std::clamp(offset, 0, Length());
-    const std::size_t lf = offset == 0 ? std::u16string::npos : text_.rfind(u'\n', static_cast<std::size_t>(offset - 1));
+    const std::size_t lf =
+        offset == 0 ? std::u16string::npos : text_.rfind(u'\n', static_cast<std::size_t>(offset - 1));
     return lf == std::u16string::npos ? 0 : static_cast<int>(lf) + 1;
 }
 
@@ -132,7 +134,8 @@ void EditState::MoveDown(bool extend) {
 }
 
 void EditState::MoveHome(bool toTextStart, bool extend) {
-    const int target = toTextStart || rows_.empty() ? 0 : rows_[static_cast<std::size_t>(CaretVisualRow())].offset;
+    const int target =
+        toTextStart || rows_.empty() ? 0 : rows_[static_cast<std::size_t>(CaretVisualRow())].offset;
     PlaceCaret(target, extend);
     goalX_ = OffsetToPoint(caret_).x;
     FinishMove();
@@ -166,8 +169,9 @@ void EditState::MovePage(bool down, bool extend) {
     const int lineHeight = fonts_.NormalLineHeight();
     const int unit = std::max(1, lineHeight + style_.lineSpacing);
     const int margins = style_.marginTop + style_.marginBottom;
-    const long long target = down ? static_cast<long long>(y) + clientHeight_ - lineHeight - margins - style_.lineSpacing
-                                  : static_cast<long long>(y) - clientHeight_ + 2LL * unit + margins;
+    const long long target =
+        down ? static_cast<long long>(y) + clientHeight_ - lineHeight - margins - style_.lineSpacing
+             : static_cast<long long>(y) - clientHeight_ + 2LL * unit + margins;
     const int clampedTarget = static_cast<int>(std::clamp<long long>(target, -(1LL << 30), 1LL << 30));
     int next = PointToOffset(x, clampedTarget, true).offset;
     const int nextAnchor = extend ? anchor_ : next;
@@ -260,7 +264,9 @@ bool EditState::Char(char16_t c, bool shift, bool ctrl) {
 
 bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* clipboard) {
     switch (key) {
-        case EditorKey::Back: Backspace(ctrl); return true;
+        case EditorKey::Back:
+            Backspace(ctrl);
+            return true;
         case EditorKey::Delete:
             if (shift) {
                 if (clipboard != nullptr) {
@@ -270,15 +276,32 @@ bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* c
                 ForwardDelete(ctrl);
             }
             return true;
-        case EditorKey::Left: MoveLeft(ctrl, shift); return true;
-        case EditorKey::Right: MoveRight(ctrl, shift); return true;
-        case EditorKey::Up: MoveUp(shift); return true;
-        case EditorKey::Down: MoveDown(shift); return true;
-        case EditorKey::Home: MoveHome(ctrl, shift); return true;
-        case EditorKey::End: MoveEnd(ctrl, shift); return true;
-        case EditorKey::PageUp: MovePage(false, shift); return true;
-        case EditorKey::PageDown: MovePage(true, shift); return true;
-        default: break;
+        case EditorKey::Left:
+            MoveLeft(ctrl, shift);
+            return true;
+        case EditorKey::Right:
+            MoveRight(ctrl, shift);
+            return true;
+        case EditorKey::Up:
+            MoveUp(shift);
+            return true;
+        case EditorKey::Down:
+            MoveDown(shift);
+            return true;
+        case EditorKey::Home:
+            MoveHome(ctrl, shift);
+            return true;
+        case EditorKey::End:
+            MoveEnd(ctrl, shift);
+            return true;
+        case EditorKey::PageUp:
+            MovePage(false, shift);
+            return true;
+        case EditorKey::PageDown:
+            MovePage(true, shift);
+            return true;
+        default:
+            break;
     }
     if (key == EditorKey::Insert) {
         if (clipboard == nullptr || !(ctrl || shift)) {
@@ -295,13 +318,23 @@ bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* c
         return false;
     }
     switch (key) {
-        case EditorKey::A: SelectAll(); return true;
-        case EditorKey::C: return clipboard != nullptr && Copy(*clipboard);
-        case EditorKey::V: return clipboard != nullptr && Paste(*clipboard);
-        case EditorKey::X: return clipboard != nullptr && Cut(*clipboard);
-        case EditorKey::Z: shift ? Redo() : Undo(); return true;
-        case EditorKey::Y: Redo(); return true;
-        default: return false;
+        case EditorKey::A:
+            SelectAll();
+            return true;
+        case EditorKey::C:
+            return clipboard != nullptr && Copy(*clipboard);
+        case EditorKey::V:
+            return clipboard != nullptr && Paste(*clipboard);
+        case EditorKey::X:
+            return clipboard != nullptr && Cut(*clipboard);
+        case EditorKey::Z:
+            shift ? Redo() : Undo();
+            return true;
+        case EditorKey::Y:
+            Redo();
+            return true;
+        default:
+            return false;
     }
 }
 

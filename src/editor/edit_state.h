@@ -39,9 +39,9 @@ inline constexpr int kHitMovie = 4;
 // Result of mapping a client pixel to a character offset.
 struct PointHit {
     int offset = 0;
-    int objectHit = 0;     // kHitPicture, kHitSound, kHitMovie or 0
-    int objectIndex = -1;  // the row's objectIndex on an object hit
-    bool atRowEnd = false; // the offset is the next row's start, reached from the end of a wrapping row
+    int objectHit = 0;      // kHitPicture, kHitSound, kHitMovie or 0
+    int objectIndex = -1;   // the row's objectIndex on an object hit
+    bool atRowEnd = false;  // the offset is the next row's start, reached from the end of a wrapping row
 };
 
 // Where the caret is drawn: client pixels of its top and its height.
@@ -59,8 +59,17 @@ struct LinkHit {
 };
 
 // The scroll requests of WM_VSCROLL and EM_SCROLL.
-enum class ScrollCode { LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbPosition = 4,
-                        ThumbTrack = 5, Top = 6, Bottom = 7, EndScroll = 8 };
+enum class ScrollCode {
+    LineUp = 0,
+    LineDown = 1,
+    PageUp = 2,
+    PageDown = 3,
+    ThumbPosition = 4,
+    ThumbTrack = 5,
+    Top = 6,
+    Bottom = 7,
+    EndScroll = 8
+};
 
 // Line steps a mouse-wheel message sends to the scroll bar pane.
 struct WheelSteps {
@@ -69,7 +78,25 @@ struct WheelSteps {
 };
 
 // Keys the editor handles in WM_KEYDOWN.
-enum class EditorKey { Back, Delete, Left, Right, Up, Down, Home, End, PageUp, PageDown, Insert, A, C, V, X, Y, Z };
+enum class EditorKey {
+    Back,
+    Delete,
+    Left,
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Insert,
+    A,
+    C,
+    V,
+    X,
+    Y,
+    Z
+};
 
 // Mouse cursor over the client area.
 enum class CursorKind { IBeam, Arrow, Hand };
@@ -150,7 +177,9 @@ public:
     // MEP_SETTEXT / WM_SETTEXT: replaces the document, resets undo, caret and scrolling; 0 when the
     // length is negative (or text is null with a positive length) or memory runs out.
     bool SetText(const char16_t* text, std::int64_t length);
-    bool SetText(std::u16string_view text) { return SetText(text.data(), static_cast<std::int64_t>(text.size())); }
+    bool SetText(std::u16string_view text) {
+        return SetText(text.data(), static_cast<std::int64_t>(text.size()));
+    }
     // WM_GETTEXT: at most capacity - 1 characters and a terminator; the count copied.
     int GetText(char16_t* buffer, std::int64_t capacity) const;
     [[nodiscard]] int Length() const noexcept { return static_cast<int>(text_.size()); }
@@ -298,9 +327,9 @@ public:
     int GetObjectName(const EditorPoint* point, char16_t* buffer);
 
     // --- Clipboard ------------------------------------------------------------------------------
-    bool Copy(EditorClipboard& clipboard);   // WM_COPY; always 1
-    bool Cut(EditorClipboard& clipboard);    // WM_CUT; 0 when read-only or the copy failed
-    bool Paste(EditorClipboard& clipboard);  // WM_PASTE; 0 when read-only
+    bool Copy(EditorClipboard& clipboard);         // WM_COPY; always 1
+    bool Cut(EditorClipboard& clipboard);          // WM_CUT; 0 when read-only or the copy failed
+    bool Paste(EditorClipboard& clipboard);        // WM_PASTE; 0 when read-only
     bool Clear() { return ForwardDelete(false); }  // WM_CLEAR
 
 private:

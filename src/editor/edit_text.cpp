@@ -29,7 +29,11 @@ std::u16string NormalizeToLf(std::u16string_view text) {
 }  // namespace
 
 EditState::EditState(TextMeasurer& measurer, PictureHost* pictures, EditorObserver* observer, bool readOnly)
-    : measurer_(measurer), pictureHost_(pictures), observer_(observer), fonts_(measurer), readOnly_(readOnly) {
+    : measurer_(measurer),
+      pictureHost_(pictures),
+      observer_(observer),
+      fonts_(measurer),
+      readOnly_(readOnly) {
     RebuildFonts();
 }
 
@@ -231,7 +235,8 @@ bool EditState::InsertText(std::u16string_view source, std::int32_t recordFlags,
     caretAtRowEnd_ = false;
     if ((recordFlags & kUndoInsert) != 0) {
         UndoRecord record;
-        record.flags = kUndoInsert | ((pendingGroup_ && (recordFlags & kUndoGroupNext) != 0) ? kUndoGroupNext : 0);
+        record.flags =
+            kUndoInsert | ((pendingGroup_ && (recordFlags & kUndoGroupNext) != 0) ? kUndoGroupNext : 0);
         record.offset = at;
         record.count = static_cast<std::int32_t>(count);
         record.anchorBefore = selectionBefore.anchor;
@@ -281,7 +286,9 @@ bool EditState::DeleteRange(int a, int b, std::int32_t recordFlags, Selection be
     return true;
 }
 
-void EditState::SetModifiedFromDepth() noexcept { modified_ = undo_.Top() != cleanDepth_; }
+void EditState::SetModifiedFromDepth() noexcept {
+    modified_ = undo_.Top() != cleanDepth_;
+}
 
 void EditState::SetModified(bool modified) noexcept {
     modified_ = modified;
@@ -306,7 +313,8 @@ bool EditState::UndoOne() {
     if (insertion) {
         if (record.saved.empty()) {
             try {
-                record.saved.assign(text_, static_cast<std::size_t>(offset), static_cast<std::size_t>(record.count));
+                record.saved.assign(text_, static_cast<std::size_t>(offset),
+                                    static_cast<std::size_t>(record.count));
             } catch (const std::bad_alloc&) {
                 return false;
             }

@@ -9,16 +9,16 @@ namespace tavrin {
 
 // Notification codes sent to the parent; the values are the WM_COMMAND codes.
 enum class EditorNotification : std::uint16_t {
-    SetFocus = 256,         // EN_SETFOCUS
-    KillFocus = 512,        // EN_KILLFOCUS
-    Change = 768,           // EN_CHANGE: after every insertion, deletion, undo step and redo step
-    ImeOn = 32853,          // MEPN_IMEON
-    ImeOff = 32854,         // MEPN_IMEOFF
-    SelChange = 32855,      // MEPN_SELCHANGE: the editor changed text or selection by itself
-    OpenLink = 32856,       // MEPN_OPENLINK
-    ContextMenu = 32857,    // MEPN_CONTEXTMENU
-    ContextMenuKey = 32861, // MEPN_CONTEXTMENUKEY
-    OpenObject = 32865,     // MEPN_OPENOBJECT
+    SetFocus = 256,          // EN_SETFOCUS
+    KillFocus = 512,         // EN_KILLFOCUS
+    Change = 768,            // EN_CHANGE: after every insertion, deletion, undo step and redo step
+    ImeOn = 32853,           // MEPN_IMEON
+    ImeOff = 32854,          // MEPN_IMEOFF
+    SelChange = 32855,       // MEPN_SELCHANGE: the editor changed text or selection by itself
+    OpenLink = 32856,        // MEPN_OPENLINK
+    ContextMenu = 32857,     // MEPN_CONTEXTMENU
+    ContextMenuKey = 32861,  // MEPN_CONTEXTMENUKEY
+    OpenObject = 32865,      // MEPN_OPENOBJECT
 };
 
 // What the scroll bar pane shows: all zero when the content fits the client area.

@@ -10,8 +10,8 @@ constexpr std::u16string_view kLowControlNames[32] = {
     u"VT",  u"FF",  u"CR",  u"SO",  u"SI",  u"DLE", u"DC1", u"DC2", u"DC3", u"DC4", u"NAK",
     u"SYN", u"ETB", u"CAN", u"EM",  u"SUB", u"ESC", u"FS",  u"GS",  u"RS",  u"US"};
 constexpr std::u16string_view kHighControlNames[33] = {
-    u"DEL", u"PAD", u"HOP", u"BPH", u"NBH", u"IND",  u"NEL", u"SSA", u"ESA", u"HTS", u"HTJ",
-    u"VTS", u"PLD", u"PLU", u"RI",  u"SS2", u"SS3",  u"DCS", u"PU1", u"PU2", u"STS", u"CCH",
+    u"DEL", u"PAD", u"HOP", u"BPH", u"NBH",  u"IND", u"NEL", u"SSA", u"ESA", u"HTS", u"HTJ",
+    u"VTS", u"PLD", u"PLU", u"RI",  u"SS2",  u"SS3", u"DCS", u"PU1", u"PU2", u"STS", u"CCH",
     u"MW",  u"SPA", u"EPA", u"SOS", u"SGCI", u"SCI", u"CSI", u"ST",  u"OSC", u"PM",  u"APC"};
 constexpr std::u16string_view kJoinerNames[4] = {u"ZWNJ", u"ZWJ", u"LRM", u"RLM"};
 constexpr std::u16string_view kSeparatorNames[7] = {u"LS", u"PS", u"LRE", u"RLE", u"PDF", u"LRO", u"RLO"};
@@ -93,7 +93,7 @@ void FontTable::Rebuild(const FontSizes& sizes) {
 
 int FontTable::AddEntry(int points, int style) {
     const int slot = static_cast<int>(entries_.size());
-    Entry entry{points, style, measurer_->CreateFont(slot, FontRequest{face_, points, style})};
+    Entry entry{points, style, measurer_->OpenFont(slot, FontRequest{face_, points, style})};
     entry.metrics.height = std::clamp(entry.metrics.height, 1, 4096);
     entry.metrics.ascent = std::clamp(entry.metrics.ascent, 0, entry.metrics.height);
     entries_.push_back(entry);
@@ -121,17 +121,21 @@ int FontTable::PointsOf(int slot) const noexcept {
     return slot >= 0 && slot < Count() ? entries_[slot].points : 0;
 }
 
-int FontTable::StyleOf(int slot) const noexcept { return slot >= 0 && slot < Count() ? entries_[slot].style : 0; }
+int FontTable::StyleOf(int slot) const noexcept {
+    return slot >= 0 && slot < Count() ? entries_[slot].style : 0;
+}
 
-FontMetrics FontTable::MetricsOf(int slot) const noexcept {
-    return slot >= 0 && slot < Count() ? entries_[slot].metrics : FontMetrics{1, 1};
+FontSlotMetrics FontTable::MetricsOf(int slot) const noexcept {
+    return slot >= 0 && slot < Count() ? entries_[slot].metrics : FontSlotMetrics{1, 1};
 }
 
 int FontTable::Measure(int slot, std::u16string_view text) {
     return std::clamp(measurer_->MeasureText(slot, text), 0, kMaxGlyphWidth);
 }
 
-int FontTable::TextWidth(int slot, std::u16string_view text) { return Measure(slot, text); }
+int FontTable::TextWidth(int slot, std::u16string_view text) {
+    return Measure(slot, text);
+}
 
 int FontTable::CharWidth(std::u16string_view text, std::size_t pos, bool heading, int& units) {
     units = 1;

@@ -45,7 +45,7 @@ public:
     [[nodiscard]] int Count() const noexcept { return static_cast<int>(entries_.size()); }
     [[nodiscard]] int PointsOf(int slot) const noexcept;
     [[nodiscard]] int StyleOf(int slot) const noexcept;
-    [[nodiscard]] FontMetrics MetricsOf(int slot) const noexcept;
+    [[nodiscard]] FontSlotMetrics MetricsOf(int slot) const noexcept;
     [[nodiscard]] int NormalLineHeight() const noexcept { return MetricsOf(kNormal).height; }
     [[nodiscard]] int HeadingLineHeight() const noexcept { return MetricsOf(kHeading).height; }
     // Width of "x" in the normal font, at least 1: the unit of tab stops.
@@ -66,7 +66,7 @@ private:
     struct Entry {
         int points = 0;
         int style = 0;
-        FontMetrics metrics;
+        FontSlotMetrics metrics;
     };
     struct Cache {
         std::vector<std::uint16_t> units;  // kUnmeasured until measured
@@ -94,7 +94,11 @@ private:
 // The short name drawn in the box ("NUL", "BEL", "ZWJ", ...); empty for other characters.
 [[nodiscard]] std::u16string_view ControlName(char16_t c) noexcept;
 
-[[nodiscard]] inline bool IsHighSurrogate(char16_t c) noexcept { return c >= 0xD800 && c <= 0xDBFF; }
-[[nodiscard]] inline bool IsLowSurrogate(char16_t c) noexcept { return c >= 0xDC00 && c <= 0xDFFF; }
+[[nodiscard]] inline bool IsHighSurrogate(char16_t c) noexcept {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+[[nodiscard]] inline bool IsLowSurrogate(char16_t c) noexcept {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace tavrin

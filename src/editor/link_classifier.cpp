@@ -32,20 +32,29 @@ struct Prefix {
     LinkKind kind;
 };
 // Index 0 is unused so that table values address entries directly.
-constexpr Prefix kPrefixes[] = {{u"", LinkKind::None},
-                                {u"file:", LinkKind::File},
-                                {u"ftp://", LinkKind::Url},
-                                {u"http://", LinkKind::Url},
-                                {u"https://", LinkKind::Url},
-                                {u"www.", LinkKind::Url}};
+constexpr Prefix kPrefixes[] = {{u"", LinkKind::None},        {u"file:", LinkKind::File},
+                                {u"ftp://", LinkKind::Url},   {u"http://", LinkKind::Url},
+                                {u"https://", LinkKind::Url}, {u"www.", LinkKind::Url}};
 constexpr int kPrefixCount = static_cast<int>(std::size(kPrefixes));
 
-bool UrlContinues(char16_t c) noexcept { return c < 128 && kUrlTable[c] != 0; }
-bool IsAsciiLetter(char16_t c) noexcept { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool IsAsciiDigit(char16_t c) noexcept { return c >= u'0' && c <= u'9'; }
-bool IsAsciiAlnum(char16_t c) noexcept { return IsAsciiLetter(c) || IsAsciiDigit(c); }
-bool IsMailLocal(char16_t c) noexcept { return IsAsciiAlnum(c) || c == u'-' || c == u'.' || c == u'_'; }
-bool IsMailLabel(char16_t c) noexcept { return IsAsciiAlnum(c) || c == u'-' || c == u'_'; }
+bool UrlContinues(char16_t c) noexcept {
+    return c < 128 && kUrlTable[c] != 0;
+}
+bool IsAsciiLetter(char16_t c) noexcept {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+bool IsAsciiDigit(char16_t c) noexcept {
+    return c >= u'0' && c <= u'9';
+}
+bool IsAsciiAlnum(char16_t c) noexcept {
+    return IsAsciiLetter(c) || IsAsciiDigit(c);
+}
+bool IsMailLocal(char16_t c) noexcept {
+    return IsAsciiAlnum(c) || c == u'-' || c == u'.' || c == u'_';
+}
+bool IsMailLabel(char16_t c) noexcept {
+    return IsAsciiAlnum(c) || c == u'-' || c == u'_';
+}
 
 bool IsPathBreak(char16_t c) noexcept {
     if (c < 0x20 || c == 0x7F) {

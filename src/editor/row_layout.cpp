@@ -5,7 +5,9 @@
 namespace tavrin {
 namespace {
 
-bool IsWordChar(char16_t c) noexcept { return c >= 0x21 && c <= 0x7E; }
+bool IsWordChar(char16_t c) noexcept {
+    return c >= 0x21 && c <= 0x7E;
+}
 
 int FindLineEnd(std::u16string_view text, int from) noexcept {
     const std::size_t lf = text.find(u'\n', static_cast<std::size_t>(from));
@@ -172,8 +174,8 @@ int EmitObjectRow(std::u16string_view text, int lineStart, int lineEnd, int para
 }  // namespace
 
 bool IsHangingPunctuation(char16_t c) noexcept {
-    return c == 0x3001 || c == 0x3002 || c == 0xFF0C || c == 0xFF0E || c == 0xFF64 || c == 0xFF61 || c == u',' ||
-           c == u'.';
+    return c == 0x3001 || c == 0x3002 || c == 0xFF0C || c == 0xFF0E || c == 0xFF64 || c == 0xFF61 ||
+           c == u',' || c == u'.';
 }
 
 int TabWidth(int rowWidth, int tabUnit, int tabStop) noexcept {
@@ -215,7 +217,8 @@ RowKind ClassifyLine(std::u16string_view text, int lineStart, bool titleLine) no
     return ObjectKindOfName(line.substr(2, nameLength));
 }
 
-int TextRowHeight(const FontTable& fonts, const LineMetrics& metrics, bool heading, bool continuation) noexcept {
+int TextRowHeight(const FontTable& fonts, const LineMetrics& metrics, bool heading,
+                  bool continuation) noexcept {
     long long height = 0;
     if (!heading) {
         height = fonts.NormalLineHeight();

@@ -24,9 +24,9 @@ struct RowRecord {
     std::int32_t width = 0;            // drawn width in pixels (object rows: the box width)
     std::int32_t height = 0;           // pixels, line spacing included; at least 1
     RowKind kind = RowKind::Normal;
-    bool wrapsOn = false;         // the logical line continues on the next row
-    bool isContinuation = false;  // this row continues the previous row's logical line
-    std::int32_t breakCount = 0;  // 1 when the row ends with an LF
+    bool wrapsOn = false;           // the logical line continues on the next row
+    bool isContinuation = false;    // this row continues the previous row's logical line
+    std::int32_t breakCount = 0;    // 1 when the row ends with an LF
     std::int32_t objectIndex = -1;  // picture index among pictures, or media index among sounds+movies
     std::int32_t top = 0;
 

@@ -22,7 +22,7 @@ struct FontRequest {
 };
 
 // Pixel metrics of a created font: height is the line height the layout stacks rows with.
-struct FontMetrics {
+struct FontSlotMetrics {
     int height = 0;
     int ascent = 0;
 };
@@ -32,7 +32,7 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     // Creates the font of a slot, replacing what the slot held, and returns its metrics.
-    virtual FontMetrics CreateFont(int slot, const FontRequest& request) = 0;
+    virtual FontSlotMetrics OpenFont(int slot, const FontRequest& request) = 0;
     // Width in pixels of text drawn as one run in the slot's font (one code unit, a surrogate pair
     // or a control character's name).
     virtual int MeasureText(int slot, std::u16string_view text) = 0;

@@ -48,7 +48,9 @@ public:
     void StepDown() noexcept { --top_; }
     void StepUp() noexcept { ++top_; }
     [[nodiscard]] int Size() const noexcept { return static_cast<int>(records_.size()); }
-    [[nodiscard]] const UndoRecord& At(int index) const noexcept { return records_[static_cast<std::size_t>(index)]; }
+    [[nodiscard]] const UndoRecord& At(int index) const noexcept {
+        return records_[static_cast<std::size_t>(index)];
+    }
 
 private:
     std::vector<UndoRecord> records_;

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-
 namespace tavrin::testing {
 
-FontMetrics FakeMeasurer::CreateFont(int slot, const FontRequest& request) {
+FontSlotMetrics FakeMeasurer::OpenFont(int slot, const FontRequest& request) {
     ++createCalls;
     const int points = request.points > 0 ? request.points : 12;
     points_[slot] = points;
@@ -46,7 +45,9 @@ PictureSize FakePictures::LoadPicture(int index, std::u16string_view name) {
     return found == sizes.end() ? PictureSize{} : found->second;
 }
 
-void FakePictures::ReleasePictures(int count) { releasedTo = count; }
+void FakePictures::ReleasePictures(int count) {
+    releasedTo = count;
+}
 
 int RecordingObserver::Count(EditorNotification code) const {
     return static_cast<int>(std::count(notifications.begin(), notifications.end(), code));
@@ -75,12 +76,12 @@ EditState& EditorFixture::Load(std::u16string_view text) {
 namespace {
 
 std::string Describe(const char* what, int row, const RowRecord& actual, const RowRecord& expected) {
-    return std::string(what) + " at row " + std::to_string(row) + ": offset " + std::to_string(actual.offset) +
-           "/" + std::to_string(expected.offset) + " count " + std::to_string(actual.charCount) + "/" +
-           std::to_string(expected.charCount) + " top " + std::to_string(actual.top) + "/" +
-           std::to_string(expected.top) + " paragraph " + std::to_string(actual.paragraphNumber) + "/" +
-           std::to_string(expected.paragraphNumber) + " object " + std::to_string(actual.objectIndex) + "/" +
-           std::to_string(expected.objectIndex);
+    return std::string(what) + " at row " + std::to_string(row) + ": offset " +
+           std::to_string(actual.offset) + "/" + std::to_string(expected.offset) + " count " +
+           std::to_string(actual.charCount) + "/" + std::to_string(expected.charCount) + " top " +
+           std::to_string(actual.top) + "/" + std::to_string(expected.top) + " paragraph " +
+           std::to_string(actual.paragraphNumber) + "/" + std::to_string(expected.paragraphNumber) +
+           " object " + std::to_string(actual.objectIndex) + "/" + std::to_string(expected.objectIndex);
 }
 
 }  // namespace
@@ -88,13 +89,15 @@ std::string Describe(const char* what, int row, const RowRecord& actual, const R
 void InvariantChecker::MatchStyle(const EditState& editor) {
     const EditorStyle& style = editor.Style();
     const EditorStyle& mine = reference_.Style();
-    if (style.face != mine.face || style.fontSize != mine.fontSize || style.fontSizeHead != mine.fontSizeHead ||
-        style.lineSpacing != mine.lineSpacing || style.tabStop != mine.tabStop || style.wordWrap != mine.wordWrap ||
+    if (style.face != mine.face || style.fontSize != mine.fontSize ||
+        style.fontSizeHead != mine.fontSizeHead || style.lineSpacing != mine.lineSpacing ||
+        style.tabStop != mine.tabStop || style.wordWrap != mine.wordWrap ||
         style.marginLeft != mine.marginLeft || style.marginTop != mine.marginTop ||
         style.marginRight != mine.marginRight || style.marginBottom != mine.marginBottom ||
         style.headingPadTop != mine.headingPadTop || style.headingPadBottom != mine.headingPadBottom) {
         DisplayStyle record;
-        std::copy_n(style.face.begin(), std::min<std::size_t>(style.face.size(), 63), record.faceName.begin());
+        std::copy_n(style.face.begin(), std::min<std::size_t>(style.face.size(), 63),
+                    record.faceName.begin());
         record.fontSize = style.fontSize;
         record.fontSizeHead = style.fontSizeHead;
         record.margins = {style.marginLeft, style.marginTop, style.marginRight, style.marginBottom};
@@ -108,7 +111,8 @@ void InvariantChecker::MatchStyle(const EditState& editor) {
     if (style.titleLine != mine.titleLine) {
         reference_.SetTitleLine(style.titleLine, false);
     }
-    if (editor.ClientWidth() != reference_.ClientWidth() || editor.ClientHeight() != reference_.ClientHeight()) {
+    if (editor.ClientWidth() != reference_.ClientWidth() ||
+        editor.ClientHeight() != reference_.ClientHeight()) {
         reference_.Resize(editor.ClientWidth(), editor.ClientHeight());
     }
 }

@@ -15,7 +15,7 @@ namespace tavrin::testing {
 // and 24. Line height is points * 4 / 3 (16 px normal, 24 px heading, 12 px small).
 class FakeMeasurer final : public TextMeasurer {
 public:
-    FontMetrics CreateFont(int slot, const FontRequest& request) override;
+    FontSlotMetrics OpenFont(int slot, const FontRequest& request) override;
     int MeasureText(int slot, std::u16string_view text) override;
     [[nodiscard]] static int UnitWidth(char16_t c) noexcept;
     [[nodiscard]] int PointsOf(int slot) const;
@@ -76,7 +76,8 @@ struct EditorFixture {
 // editor with the same style (and pictures, a host that should know the same sizes as the editor's).
 class InvariantChecker {
 public:
-    InvariantChecker(TextMeasurer& measurer, PictureHost* pictures) : reference_(measurer, pictures, nullptr) {}
+    InvariantChecker(TextMeasurer& measurer, PictureHost* pictures)
+        : reference_(measurer, pictures, nullptr) {}
     // A description of the first violation, empty when all hold.
     [[nodiscard]] std::string Check(EditState& editor);
 

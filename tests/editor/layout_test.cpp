@@ -10,7 +10,9 @@ using testing::EditorFixture;
 using testing::U;
 
 // Client width that leaves W pixels for text: scroll bar 16, margins 20 and 10.
-constexpr int ClientFor(int available) { return available + 46; }
+constexpr int ClientFor(int available) {
+    return available + 46;
+}
 
 std::vector<int> RowCounts(const EditState& editor) {
     std::vector<int> counts;
@@ -100,7 +102,11 @@ TEST(RowBreaking, TabsAdvanceToStopsAndSkipAStopCloserThanAnX) {
 
 TEST(RowBreaking, ControlCharactersAreAsWideAsTheirBoxedName) {
     EditorFixture f;
-    f.Load(U("a\x07" "b\u200D" "c\u0099" "d"));
+    f.Load(
+        U("a\x07"
+          "b\u200D"
+          "c\u0099"
+          "d"));
     EXPECT_EQ(f.editor.OffsetToPoint(2).x - f.editor.OffsetToPoint(1).x, 32);  // "BEL" + 8
     EXPECT_EQ(f.editor.OffsetToPoint(4).x - f.editor.OffsetToPoint(3).x, 32);  // "ZWJ" + 8
     EXPECT_EQ(f.editor.OffsetToPoint(6).x - f.editor.OffsetToPoint(5).x, 40);  // "SGCI" + 8
@@ -120,12 +126,16 @@ TEST(RowBreaking, SurrogatePairsStayTogetherAndLoneSurrogatesAreCharacters) {
     }
     f.Load(text);
     EXPECT_EQ(RowCounts(f.editor), (std::vector<int>{36, 4}));  // 18 pairs of 16 px
-    f.Load(u"a\xD800" "b\xDC00");
+    f.Load(
+        u"a\xD800"
+        "b\xDC00");
     EXPECT_EQ(f.editor.OffsetToPoint(4).x, 20 + 8 + 16 + 8 + 16);
 }
 
 TEST(LineClassification, HeadingsObjectsAndPlainText) {
-    const auto kind = [](std::u16string_view text, bool title = false) { return ClassifyLine(text, 0, title); };
+    const auto kind = [](std::u16string_view text, bool title = false) {
+        return ClassifyLine(text, 0, title);
+    };
     EXPECT_EQ(kind(u"*見出し"), RowKind::Heading);
     EXPECT_EQ(kind(u"見出し", true), RowKind::Heading);
     EXPECT_EQ(kind(u"[[voice.wav]]"), RowKind::Sound);
@@ -183,7 +193,7 @@ TEST(RowTable, TitleLineMakesTheFirstLineAHeadingAndMeasuresItsMark) {
     f.editor.SetTitleLine(true, true);
     f.Load(u"*ab\ncd");
     EXPECT_EQ(f.editor.Rows()[0].kind, RowKind::Heading);
-    EXPECT_EQ(f.editor.Rows()[0].width, 36);  // "*" measured for wrapping on a title line
+    EXPECT_EQ(f.editor.Rows()[0].width, 36);          // "*" measured for wrapping on a title line
     EXPECT_EQ(f.editor.OffsetToPoint(2).x, 20 + 12);  // but never drawn
     f.Load(u"plain\n*head");
     EXPECT_EQ(f.editor.Rows()[0].kind, RowKind::Heading);

@@ -139,9 +139,10 @@ private:
 };
 
 std::u16string Model::RandomText(int maxLength) {
-    static constexpr char16_t kPool[] = {u'a', u'b', u'z', u' ', u' ', u'*', u'[', u']', u'.', u',', u'\t',
-                                         u'\n', u'\n', u'\r', 0x3042, 0x6F22, 0x3001, 0x3002, 0xD83D, 0xDE00,
-                                         0, 0x07, 0x200D, u'#', u'@', u'/', u':', u'w', 0xFF61};
+    static constexpr char16_t kPool[] = {u'a',   u'b',   u'z',   u' ',   u' ',  u'*',  u'[',   u']',
+                                         u'.',   u',',   u'\t',  u'\n',  u'\n', u'\r', 0x3042, 0x6F22,
+                                         0x3001, 0x3002, 0xD83D, 0xDE00, 0,     0x07,  0x200D, u'#',
+                                         u'@',   u'/',   u':',   u'w',   0xFF61};
     std::u16string text;
     const int length = 1 + Pick(maxLength);
     for (int i = 0; i < length; ++i) {
@@ -298,7 +299,8 @@ void Model::ToggleHeading() {
         }
     }
     Snapshot after = current_;
-    after.text = current_.text.substr(0, block.start) + JoinLines(lines, !blockText.empty() && blockText.back() == u'\n') +
+    after.text = current_.text.substr(0, block.start) +
+                 JoinLines(lines, !blockText.empty() && blockText.back() == u'\n') +
                  current_.text.substr(block.end);
     const int nearEnd = std::min(current_.anchor, current_.caret);
     const int farEnd = std::max(current_.anchor, current_.caret);
@@ -340,8 +342,8 @@ bool Model::Indent(bool unindent) {
         return true;
     }
     Snapshot before{current_.text, block.start, block.end};
-    Snapshot after{current_.text.substr(0, block.start) + replacement + current_.text.substr(block.end), block.start,
-                   block.start + static_cast<int>(replacement.size())};
+    Snapshot after{current_.text.substr(0, block.start) + replacement + current_.text.substr(block.end),
+                   block.start, block.start + static_cast<int>(replacement.size())};
     Record(before, after);
     return true;
 }
@@ -456,13 +458,20 @@ std::string Model::RunOne() {
         case 13: {
             const int before = editor_.Anchor();
             const int move = Pick(7);
-            if (move == 0) editor_.MoveLeft(ctrl, shift);
-            if (move == 1) editor_.MoveRight(ctrl, shift);
-            if (move == 2) editor_.MoveUp(shift);
-            if (move == 3) editor_.MoveDown(shift);
-            if (move == 4) editor_.MoveHome(ctrl, shift);
-            if (move == 5) editor_.MoveEnd(ctrl, shift);
-            if (move == 6) editor_.MovePage(ctrl, shift);
+            if (move == 0)
+                editor_.MoveLeft(ctrl, shift);
+            if (move == 1)
+                editor_.MoveRight(ctrl, shift);
+            if (move == 2)
+                editor_.MoveUp(shift);
+            if (move == 3)
+                editor_.MoveDown(shift);
+            if (move == 4)
+                editor_.MoveHome(ctrl, shift);
+            if (move == 5)
+                editor_.MoveEnd(ctrl, shift);
+            if (move == 6)
+                editor_.MovePage(ctrl, shift);
             if (shift && editor_.Anchor() != before) {
                 return "a move with Shift moved the anchor";
             }
@@ -624,13 +633,15 @@ TEST_P(RandomOperations, MatchTheNaiveModelAndKeepTheRowTableWhole) {
         if (std::getenv("EDITOR_TRACE") != nullptr && step == std::atoi(std::getenv("EDITOR_TRACE"))) {
             std::string dump;
             for (char16_t c : fixture.editor.Text()) {
-                dump += c < 0x80 && c >= 0x20 ? std::string(1, static_cast<char>(c)) : "<" + std::to_string(c) + ">";
+                dump += c < 0x80 && c >= 0x20 ? std::string(1, static_cast<char>(c))
+                                              : "<" + std::to_string(c) + ">";
             }
             std::printf("text=[%s] anchor=%d caret=%d rowEnd=%d\n", dump.c_str(), fixture.editor.Anchor(),
                         fixture.editor.Caret(), fixture.editor.CaretAtRowEnd());
             for (const RowRecord& row : fixture.editor.Rows()) {
-                std::printf("row off=%d count=%d wraps=%d cont=%d brk=%d kind=%d\n", row.offset, row.charCount,
-                            row.wrapsOn, row.isContinuation, row.breakCount, static_cast<int>(row.kind));
+                std::printf("row off=%d count=%d wraps=%d cont=%d brk=%d kind=%d\n", row.offset,
+                            row.charCount, row.wrapsOn, row.isContinuation, row.breakCount,
+                            static_cast<int>(row.kind));
             }
         }
         const std::string name = model.RunOne();

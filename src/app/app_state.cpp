@@ -129,6 +129,24 @@ void ApplyDragThresholds(AppState& state, int width, int height) noexcept {
     state.dragHeight = threshold(height);
 }
 
+void RecordRestoreCommand(AppState& state, const FrameGeometry& frame) noexcept {
+    state.settings.window.windowMax = frame.maximised ? 1 : 0;
+    if (!frame.fullscreen && !frame.maximised && !frame.minimised) {
+        state.restoreRect = frame.windowRect;
+    }
+}
+
+ScreenRect ResetFrameGeometry(AppState& state) noexcept {
+    const ScreenRect rect = CentredDefaultGeometry(state.workArea);
+    WindowSettings& window = state.settings.window;
+    window.left = rect.left;
+    window.top = rect.top;
+    window.width = rect.Width();
+    window.height = rect.Height();
+    state.restoreRect = rect;
+    return rect;
+}
+
 bool TodayMarkMustMove(const LocalDateTime& previous, const LocalDateTime& now) noexcept {
     return (previous.hour == 23 && now.hour == 0) || DateOf(previous) != DateOf(now);
 }

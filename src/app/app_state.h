@@ -10,19 +10,12 @@
 #include <string_view>
 
 #include "app/settings.h"
+#include "calendar/diary_date.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "templates/template_list.h"
 
 namespace tavrin {
-
-// A calendar date as three plain integers (no validity implied).
-struct DiaryDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    friend bool operator==(const DiaryDate&, const DiaryDate&) = default;
-};
 
 // What the main frame shows beside the sidebar.
 enum class DisplayMode { kEdit = 0, kCalendar = 1 };
@@ -130,6 +123,22 @@ inline constexpr int kShowRestore = 9;
 
 // The drag thresholds of the system, each at least 1.
 void ApplyDragThresholds(AppState& state, int width, int height) noexcept;
+
+// The main frame's placement, as the shell reads it.
+struct FrameGeometry {
+    bool fullscreen = false;
+    bool maximised = false;
+    bool minimised = false;
+    ScreenRect windowRect;  // the frame's current window rectangle
+};
+
+// The restore command of the frame: WindowMax follows the maximised state, and a frame that is
+// neither fullscreen nor maximised nor minimised has its rectangle kept as RestoreRect.
+void RecordRestoreCommand(AppState& state, const FrameGeometry& frame) noexcept;
+
+// Puts the frame back at the centred 800 x 600 default (in the work area) when it lies on no monitor:
+// Left, Top, Width, Height and RestoreRect. Returns the rectangle to move the frame to.
+ScreenRect ResetFrameGeometry(AppState& state) noexcept;
 
 // Whether today's mark in the calendars must move between two clock readings: the hour stepped from
 // 23 to 0, or the date changed in any other way (the machine slept over midnight, the clock was set).

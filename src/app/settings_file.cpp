@@ -363,16 +363,14 @@ void BeginSection(std::u16string& out, std::u16string_view name) {
 }  // namespace
 
 void ParseSettingsText(std::u16string_view text, Settings& settings, TemplateList& templates) {
+    constexpr std::u16string_view kLineEnds(u"\r\n\0", 3);
     SectionId section = SectionId::kNone;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find_first_of(u"\r\n", pos);
-        if (end == std::u16string_view::npos) {
-            end = text.size();
-        }
-        std::u16string_view line = text.substr(pos, end - pos);
+        // A NUL ends a line like a line break does, so that the text after it still counts.
+        const std::size_t end = std::min(text.find_first_of(kLineEnds, pos), text.size());
+        const std::u16string_view line = text.substr(pos, end - pos);
         pos = end + ((end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n') ? 2 : 1);
-        line = line.substr(0, std::min(line.find(u'\0'), line.size()));
         if (!line.empty()) {
             ReadLine(line, section, settings, templates);
         }

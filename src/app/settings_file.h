@@ -14,7 +14,7 @@
 namespace tavrin {
 
 // Applies a settings text onto settings and appends its "Item" lines to templates. Takes whatever it
-// can from any text: lines end at CR, LF or CR LF and at a NUL; unknown sections, unknown keys and
+// can from any text: lines end at CR, LF, CR LF or a NUL; unknown sections, unknown keys and
 // malformed lines are ignored; keys missing from the text keep the values settings had. Afterwards
 // the clamps apply and the derived values (sidebar width, row unit, active keys) are recomputed.
 void ParseSettingsText(std::u16string_view text, Settings& settings, TemplateList& templates);
@@ -33,14 +33,6 @@ void ApplySettingsToState(AppState& state);
 // (the defaults at start-up), the template list is replaced by the file's items, and the derived
 // values follow. False only when the file cannot be opened or read; the state is then unchanged.
 [[nodiscard]] bool LoadSettings(FileSystem& fs, std::u16string_view exeFolder, AppState& state);
-
-// The main frame's placement when the settings are written.
-struct FrameGeometry {
-    bool fullscreen = false;
-    bool maximised = false;
-    bool minimised = false;
-    ScreenRect windowRect;  // the frame's current window rectangle
-};
 
 // Writes the settings file whole, through a temporary file that replaces the old one in one step, so
 // a failed write leaves the previous file intact. Before composing, Left, Top, Width and Height are

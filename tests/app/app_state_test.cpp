@@ -166,6 +166,23 @@ TEST(Clock, TodaysMarkMovesWhenTheDateChanges) {
     EXPECT_FALSE(OnClockTick(state, {2024, 5, 2, 0, 0, 1, 4}));
 }
 
+TEST(FrameGeometry, RestoreCommandAndResetKeepTheNormalRectangle) {
+    AppState state;
+    state.restoreRect = {1, 2, 3, 4};
+    RecordRestoreCommand(state, {false, true, false, {0, 0, 1920, 1040}});
+    EXPECT_EQ(state.settings.window.windowMax, 1);
+    EXPECT_EQ(state.restoreRect, (ScreenRect{1, 2, 3, 4})) << "a maximised rectangle is not the normal one";
+    RecordRestoreCommand(state, {false, false, false, {10, 20, 500, 400}});
+    EXPECT_EQ(state.settings.window.windowMax, 0);
+    EXPECT_EQ(state.restoreRect, (ScreenRect{10, 20, 500, 400}));
+
+    state.workArea = {0, 0, 1920, 1040};
+    EXPECT_EQ(ResetFrameGeometry(state), (ScreenRect{560, 220, 1360, 820}));
+    EXPECT_EQ(state.restoreRect, (ScreenRect{560, 220, 1360, 820}));
+    EXPECT_EQ(state.settings.window.left, 560);
+    EXPECT_EQ(state.settings.window.height, 600);
+}
+
 TEST(DragThresholds, AtLeastOne) {
     AppState state;
     ApplyDragThresholds(state, 0, 4);

@@ -671,10 +671,11 @@ TEST_F(SettingsFileTest, DamagedFilesKeepWhatCanBeRead) {
     ASSERT_TRUE(LoadSettings(*fs_, state_.exeFolder, state_));
     EXPECT_EQ(state_.settings.window.left, 42) << "no byte-order mark: UTF-16LE from the first byte";
 
-    WriteBytes(SettingsPath(), Utf16FileBytes(u"[Window]\r\nTop=7\0 9\r\nWidth=3\r\n"s));
+    WriteBytes(SettingsPath(), Utf16FileBytes(u"[Window]\r\nTop=7\0Height=9\0\0\r\nWidth=3\r\n"s));
     ASSERT_TRUE(LoadSettings(*fs_, state_.exeFolder, state_));
     EXPECT_EQ(state_.settings.window.top, 7) << "a NUL ends its line";
-    EXPECT_EQ(state_.settings.window.width, 3) << "the lines after a NUL still count";
+    EXPECT_EQ(state_.settings.window.height, 9) << "the text after a NUL still counts";
+    EXPECT_EQ(state_.settings.window.width, 3);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "editor_fakes.h"
 #include "support/test_support.h"
 
@@ -63,6 +65,31 @@ TEST(LinkRecognition, RealWorldLines) {
             expected.push_back({U(text), kind});
         }
         EXPECT_EQ(Links(U(c.line)), expected) << c.line;
+    }
+}
+
+TEST(LinkRecognition, LineScanEqualsClassifyingEveryPositionInTurn) {
+    std::mt19937 random(11);
+    const std::u16string alphabet = U("aZ09.-_@:/\\#wwwhttpsfile ftp:/.\\Cあ　\"|,");
+    for (int round = 0; round < 3000; ++round) {
+        std::u16string line;
+        const int length = std::uniform_int_distribution<int>(0, round % 10 == 0 ? 700 : 60)(random);
+        for (int i = 0; i < length; ++i) {
+            line.push_back(
+                alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)]);
+        }
+        std::vector<LinkSpan> expected;
+        for (int pos = 0; pos < length;) {
+            const LinkMatch match =
+                ClassifyLink(std::u16string_view(line).substr(pos), std::min(256, length - pos));
+            if (IsPointableLink(match.kind)) {
+                expected.push_back({pos, match.length, match.kind});
+                pos += match.length;
+            } else {
+                ++pos;
+            }
+        }
+        ASSERT_EQ(FindLinksInLine(line), expected) << round;
     }
 }
 

@@ -37,6 +37,17 @@ std::u16string DateText(const DiaryDate& date) {
     return text;
 }
 
+// "（曜）" or "（曜） holiday".
+std::u16string WeekdayTitle(int weekday, int holiday) {
+    std::u16string text;
+    text.reserve(32);
+    text.append(u"（").append(WeekdayName(weekday)).append(u"）");
+    if (holiday != kNoHoliday) {
+        text.append(u" ").append(HolidayName(holiday));
+    }
+    return text;
+}
+
 TextStyle Style(FontRole font, ColorRef colour, TextAlign align = TextAlign::kLeft) {
     TextStyle style;
     style.font = font;
@@ -260,13 +271,7 @@ TitleLineLayout LayoutTitleLine(const TextMetricsSource& fonts, const CalendarLo
 
     const int weekday = Weekday(date);
     const int holiday = HolidayOf(date);
-    title.weekdayText = u"（";
-    title.weekdayText += WeekdayName(weekday);
-    title.weekdayText += u"）";
-    if (holiday != kNoHoliday) {
-        title.weekdayText += u' ';
-        title.weekdayText += HolidayName(holiday);
-    }
+    title.weekdayText = WeekdayTitle(weekday, holiday);
     title.weekdayColour = holiday != kNoHoliday ? look.sunday : WeekdayColour(look, weekday);
     // The two fonts share their baseline.
     const int baseline = top + large.ascent;

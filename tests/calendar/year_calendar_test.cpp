@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "calendar/calendar_rules.h"
@@ -75,22 +76,27 @@ TEST(YearCalendar, HitTestMatchesTheDrawnCellsEverywhere) {
     RecordingCanvas fonts;
     const int startWeek = 2;
     const YearCalendarLayout layout = LayoutYearCalendar(fonts, {0, 0, 640, 450}, 2026, {2026, 1, 1});
-    std::vector<std::pair<PixelRect, int>> model;
+    // The model: a map of the view with each title row and day cell painted in with its code.
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 450;
+    std::vector<int> model(static_cast<std::size_t>(kWidth * kHeight), 0);
+    const auto paint = [&model](const PixelRect& rect, int code) {
+        for (int y = std::max(rect.y, 0); y < std::min(rect.Bottom(), kHeight); ++y) {
+            for (int x = std::max(rect.x, 0); x < std::min(rect.Right(), kWidth); ++x) {
+                model[static_cast<std::size_t>(y * kWidth + x)] = code;
+            }
+        }
+    };
     for (int month = 1; month <= 12; ++month) {
-        model.push_back({layout.TitleRow(month), kHitFirstMonthTitle + month - 1});
+        paint(layout.TitleRow(month), kHitFirstMonthTitle + month - 1);
         for (int day = 1; day <= DaysInMonth(2026, month); ++day) {
-            model.push_back({YearDayCell(layout, 2026, month, day, startWeek), YearDayHit(month, day)});
+            paint(YearDayCell(layout, 2026, month, day, startWeek), YearDayHit(month, day));
         }
     }
     int mismatches = 0;
-    for (int y = kYearHeaderHeight; y < 450; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            int expected = 0;
-            for (const auto& [rect, code] : model) {
-                if (rect.Contains(x, y)) {
-                    expected = code;
-                }
-            }
+    for (int y = kYearHeaderHeight; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const int expected = model[static_cast<std::size_t>(y * kWidth + x)];
             if (YearCalendarHit(layout, 2026, startWeek, x, y) != expected && ++mismatches < 5) {
                 ADD_FAILURE() << x << "," << y << " expected " << expected;
             }

@@ -42,15 +42,23 @@ wine_setup_env() {
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 }
 
+# Bump when the prefix settings below change, so existing prefixes get them too.
+TAVRIN_PREFIX_VERSION=2
+
 # Creates the prefix once, with the Japanese font names mapped to Noto Sans CJK JP. Wine's helper
 # processes inherit our standard streams, so they are pointed away from any pipe.
+#
+# Windows are unmanaged and Wine draws their frames itself: there is no window manager on the test
+# display, and a managed window waits two seconds for one each time it is hidden.
 wine_prefix_init() {
     wine_setup_env
-    if [ ! -f "$WINEPREFIX/.tavrin-ready" ]; then
-        log "creating the Wine prefix in $WINEPREFIX"
+    if [ "$(cat "$WINEPREFIX/.tavrin-ready" 2>/dev/null)" != "$TAVRIN_PREFIX_VERSION" ]; then
+        log "setting up the Wine prefix in $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        "$(wine_loader)" wineboot -i </dev/null >/dev/null 2>&1 || true
-        "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            "$(wine_loader)" wineboot -i </dev/null >/dev/null 2>&1 || true
+            "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
+        fi
         local reg="$WINEPREFIX/tavrin-fonts.reg"
         {
             printf '\xff\xfe'
@@ -67,6 +75,7 @@ wine_prefix_init() {
                 '' \
                 '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
                 '"Decorated"="N"' \
+                '"Managed"="N"' \
                 '' | iconv -f UTF-8 -t UTF-16LE
         } >"$reg"
         "$(wine_loader)" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1
@@ -74,7 +83,7 @@ wine_prefix_init() {
         # buttons show letters, without Tahoma dialogs fall back to bitmap fonts.
         cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
-        touch "$WINEPREFIX/.tavrin-ready"
+        echo "$TAVRIN_PREFIX_VERSION" >"$WINEPREFIX/.tavrin-ready"
     fi
 }
 

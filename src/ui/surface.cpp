@@ -21,6 +21,43 @@ constexpr std::uint32_t MixPixel(std::uint32_t pixel, std::uint32_t target, int 
 
 }  // namespace
 
+namespace {
+
+int RoundUpToStep(int size, int step) noexcept {
+    if (step <= 0) {
+        return size;
+    }
+    const long long rounded = (static_cast<long long>(size) + step - 1) / step * step;
+    return rounded > 0x7FFFFFFF ? size : static_cast<int>(rounded);
+}
+
+}  // namespace
+
+SurfaceView SubView(const SurfaceView& view, int x, int y, int width, int height) noexcept {
+    if (!view.Valid() || width <= 0 || height <= 0) {
+        return {};
+    }
+    const long long left = std::max<long long>(x, 0);
+    const long long top = std::max<long long>(y, 0);
+    const long long right = std::min<long long>(static_cast<long long>(x) + width, view.width);
+    const long long bottom = std::min<long long>(static_cast<long long>(y) + height, view.height);
+    if (left >= right || top >= bottom) {
+        return {};
+    }
+    return {view.top + top * view.rowStep + left * 4, static_cast<int>(right - left), static_cast<int>(bottom - top),
+            view.rowStep};
+}
+
+SurfaceSize DecideSurfaceSize(bool valid, int currentWidth, int currentHeight, int stepX, int stepY, int requestWidth,
+                              int requestHeight) noexcept {
+    const bool stepped = stepX > 0 || stepY > 0;
+    if (stepped && valid && requestWidth > currentWidth - stepX && requestWidth <= currentWidth &&
+        requestHeight > currentHeight - stepY && requestHeight <= currentHeight) {
+        return {currentWidth, currentHeight, true};
+    }
+    return {RoundUpToStep(requestWidth, stepX), RoundUpToStep(requestHeight, stepY), false};
+}
+
 void FillSurface(const SurfaceView& surface, ColorRef colour) noexcept {
     if (!surface.Valid()) {
         return;

@@ -25,6 +25,10 @@ struct SurfaceView {
     }
 };
 
+// The part of a view inside rect (clipped to the view); empty when they do not meet. Pixel (0, 0) of
+// the result is pixel (rect.x, rect.y) of the view, or the first one inside the view.
+[[nodiscard]] SurfaceView SubView(const SurfaceView& view, int x, int y, int width, int height) noexcept;
+
 // The row stride of a DIB: ((bits x width + 31) / 32) x 4 bytes.
 [[nodiscard]] constexpr std::ptrdiff_t DibStride(int bitsPerPixel, int width) noexcept {
     return ((static_cast<std::ptrdiff_t>(bitsPerPixel) * width + 31) / 32) * 4;
@@ -37,6 +41,18 @@ struct SurfaceView {
 [[nodiscard]] constexpr ColorRef ColourOfPixel(std::uint32_t pixel) noexcept {
     return MakeColorRef((pixel >> 16) & 0xFFu, (pixel >> 8) & 0xFFu, pixel & 0xFFu);
 }
+
+// The size a surface gets for a request. With a size step, a surface that already exists keeps its
+// size (and its pixels) while the request lies within one step below it in both directions; otherwise
+// the request is rounded up to whole steps. Without a step the size is exact.
+struct SurfaceSize {
+    int width = 0;
+    int height = 0;
+    bool keepExisting = false;
+    friend bool operator==(const SurfaceSize&, const SurfaceSize&) = default;
+};
+[[nodiscard]] SurfaceSize DecideSurfaceSize(bool valid, int currentWidth, int currentHeight, int stepX, int stepY,
+                                            int requestWidth, int requestHeight) noexcept;
 
 // Sets every pixel to the colour, top byte 0.
 void FillSurface(const SurfaceView& surface, ColorRef colour) noexcept;

@@ -138,6 +138,59 @@ TEST(Startup, AValidSettingsFileIsWrittenBackByteForByte) {
     EXPECT_EQ(written, Utf16File(text)) << "written:\n" << Readable(written);
 }
 
+// Starts the program on a settings file that is the default one with some lines replaced, and returns
+// the running process with its frame.
+struct Started {
+    std::optional<drive::TavrinProcess> process;
+    HWND frame = nullptr;
+};
+
+Started StartWith(const PortableFolder& folder, std::initializer_list<std::pair<std::u16string, std::u16string>> edits) {
+    std::u16string text = ExpectedDefaultSettings();
+    for (const auto& [from, to] : edits) {
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::u16string::npos) << ToUtf8(from);
+        if (at != std::u16string::npos) {
+            text.replace(at, from.size(), to);
+        }
+    }
+    folder.WriteFileBytes(folder.Ini(), Utf16File(text));
+    Started started;
+    started.process = folder.Start();
+    if (started.process) {
+        started.frame = started.process->WaitForMainFrame(kStartTimeoutMs);
+    }
+    return started;
+}
+
+TEST(Startup, ASavedMaximisedFrameOpensMaximised) {
+    PortableFolder folder;
+    Started tavrin = StartWith(folder, {{u"WindowMax=0", u"WindowMax=1"}});
+    ASSERT_TRUE(tavrin.frame);
+    EXPECT_TRUE(IsZoomed(tavrin.frame));
+    EXPECT_EQ(tavrin.process->Close(kExitTimeoutMs), 0u);
+    const std::string written = Readable(folder.ReadFileBytes(folder.Ini()));
+    EXPECT_NE(written.find("WindowMax=1\r\n"), std::string::npos);
+    EXPECT_NE(written.find("Width=800\r\nHeight=600\r\n"), std::string::npos) << "the normal size is kept";
+}
+
+TEST(Startup, AFrameSavedOffEveryMonitorReopensCentred) {
+    PortableFolder folder;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    Started tavrin = StartWith(folder, {{u"Left=" + Num((work.right - 800) / 2), u"Left=-30000"},
+                                        {u"Top=" + Num((work.bottom - 600) / 2), u"Top=-30000"},
+                                        {u"Width=800\r\nHeight=600", u"Width=1\r\nHeight=1"}});
+    ASSERT_TRUE(tavrin.frame);
+    RECT rect{};
+    GetWindowRect(tavrin.frame, &rect);
+    EXPECT_EQ(rect.left, (work.right - 800) / 2);
+    EXPECT_EQ(rect.top, (work.bottom - 600) / 2);
+    EXPECT_EQ(rect.right - rect.left, 800);
+    EXPECT_EQ(rect.bottom - rect.top, 600);
+    EXPECT_EQ(tavrin.process->Close(kExitTimeoutMs), 0u);
+}
+
 TEST(Startup, ASecondCopyActivatesTheFirstAndExits) {
     PortableFolder folder;
     auto first = folder.Start();

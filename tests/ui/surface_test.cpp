@@ -75,5 +75,36 @@ TEST(Surface, GlyphCoverageComesFromTheBlueChannel) {
     EXPECT_EQ(edge.Colour(0, 0), kWhite);
 }
 
+TEST(Surface, SubViewsClipAndShiftTheOrigin) {
+    MemorySurface memory(6, 4, kWhite);
+    const SurfaceView inner = SubView(memory.View(), 2, 1, 10, 2);
+    ASSERT_TRUE(inner.Valid());
+    EXPECT_EQ(inner.width, 4) << "clipped to the surface";
+    EXPECT_EQ(inner.height, 2);
+    FillSurface(inner, kBlack);
+    EXPECT_EQ(memory.Colour(2, 1), kBlack);
+    EXPECT_EQ(memory.Colour(5, 2), kBlack);
+    EXPECT_EQ(memory.Colour(1, 1), kWhite);
+    EXPECT_EQ(memory.Colour(2, 3), kWhite);
+    EXPECT_FALSE(SubView(memory.View(), 6, 0, 3, 3).Valid()) << "beside the surface";
+    EXPECT_FALSE(SubView(memory.View(), -5, -5, 5, 5).Valid());
+    const SurfaceView corner = SubView(memory.View(), -1, -1, 3, 3);
+    EXPECT_EQ(corner.width, 2);
+    EXPECT_EQ(corner.Row(0), memory.View().Row(0)) << "starts at the first pixel inside";
+}
+
+TEST(Surface, SizeStepsKeepSurfacesThatAreLargeEnough) {
+    EXPECT_EQ(DecideSurfaceSize(false, 0, 0, 0, 0, 123, 45), (SurfaceSize{123, 45, false})) << "exact without a step";
+    EXPECT_EQ(DecideSurfaceSize(false, 0, 0, 100, 100, 123, 45), (SurfaceSize{200, 100, false}));
+    EXPECT_EQ(DecideSurfaceSize(true, 200, 100, 100, 100, 101, 1), (SurfaceSize{200, 100, true}))
+        << "within one step below: kept";
+    EXPECT_EQ(DecideSurfaceSize(true, 200, 100, 100, 100, 200, 100), (SurfaceSize{200, 100, true}));
+    EXPECT_EQ(DecideSurfaceSize(true, 200, 100, 100, 100, 100, 100), (SurfaceSize{100, 100, false}))
+        << "a full step smaller shrinks";
+    EXPECT_EQ(DecideSurfaceSize(true, 200, 100, 100, 100, 201, 100), (SurfaceSize{300, 100, false}));
+    EXPECT_EQ(DecideSurfaceSize(false, 200, 100, 100, 100, 150, 50), (SurfaceSize{200, 100, false}))
+        << "an invalid surface is always made anew";
+}
+
 }  // namespace
 }  // namespace tavrin

@@ -29,7 +29,67 @@ BOOL CALLBACK MatchFrame(HWND window, LPARAM context) {
     return FALSE;
 }
 
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchBox(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<BoxSearch*>(context);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (std::wstring_view(className) == L"#32770" && IsWindowVisible(window) &&
+        (search.processId == 0 || owner == search.processId)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The message text of a box is its static control with text (the icon is a static without text).
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (_wcsicmp(className, L"Static") != 0) {
+        return TRUE;
+    }
+    const int length = GetWindowTextLengthW(child);
+    if (length > 0) {
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), length + 1)));
+        *reinterpret_cast<std::wstring*>(context) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
 }  // namespace
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        BoxSearch search{processId, nullptr};
+        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            MessageBoxInfo info{search.found, WindowText(search.found), {}};
+            EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&info.text));
+            return info;
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount64() < deadline);
+    return std::nullopt;
+}
+
+void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
 
 TavrinProcess::TavrinProcess(TavrinProcess&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}

@@ -44,6 +44,19 @@ private:
 // The visible top-level main frame of the given process (any process when 0), or nullptr.
 [[nodiscard]] HWND FindMainFrame(DWORD processId);
 
+// A message box shown by a process: its window, caption and text.
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+
+// The first visible message box of the process (any process when 0), waiting up to timeoutMs.
+[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+
+// Presses the box's OK (or only) button.
+void DismissMessageBox(HWND box);
+
 // Waits until no window of the process is waiting for input, so that posted work has been handled.
 void WaitUntilIdle(DWORD processId, DWORD timeoutMs);
 

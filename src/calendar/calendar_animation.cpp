@@ -116,19 +116,4 @@ void PaintSlide(Canvas& canvas, const CalendarLook& look, const GridMetrics& gri
     canvas.PopClip();
 }
 
-MovePlan PlanMoveToDate(const DiaryDate& selected, const DiaryDate& target, bool noAnimation,
-                        bool calendarMode, bool slideRunning) noexcept {
-    // A move during a slide would be overtaken by the GoToDate that ends the slide.
-    if (slideRunning) {
-        return MovePlan::kIgnore;
-    }
-    if (target == selected) {
-        return MovePlan::kBlink;
-    }
-    if (noAnimation || calendarMode || (target.year == selected.year && target.month == selected.month)) {
-        return MovePlan::kGoNow;
-    }
-    return MovePlan::kSlide;
-}
-
 }  // namespace tavrin

@@ -67,10 +67,4 @@ bool SlideTick(SlideState& slide) noexcept;
 // frame's background.
 void PaintSlide(Canvas& canvas, const CalendarLook& look, const GridMetrics& grid, const SlideState& slide);
 
-// What a move to another date does (MoveToDate): nothing while a slide runs; blink on the same date;
-// go at once without the slide (NoAnimation, calendar mode, same month); otherwise slide.
-enum class MovePlan { kBlink, kGoNow, kIgnore, kSlide };
-[[nodiscard]] MovePlan PlanMoveToDate(const DiaryDate& selected, const DiaryDate& target, bool noAnimation,
-                                      bool calendarMode, bool slideRunning) noexcept;
-
 }  // namespace tavrin

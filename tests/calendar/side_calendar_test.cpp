@@ -262,18 +262,6 @@ TEST(SideCalendar, SlidePaintsBothMonthsClippedOverTheBackground) {
     EXPECT_EQ(CallsOfKind(canvas, Kind::kOutline).size(), 4u) << "each month frames its own selected day";
 }
 
-TEST(SideCalendar, MovePlans) {
-    const DiaryDate selected{2024, 3, 5};
-    EXPECT_EQ(PlanMoveToDate(selected, selected, false, false, false), MovePlan::kBlink);
-    EXPECT_EQ(PlanMoveToDate(selected, {2024, 3, 9}, false, false, false), MovePlan::kGoNow);
-    EXPECT_EQ(PlanMoveToDate(selected, {2024, 4, 5}, false, false, false), MovePlan::kSlide);
-    EXPECT_EQ(PlanMoveToDate(selected, {2024, 4, 5}, true, false, false), MovePlan::kGoNow);
-    EXPECT_EQ(PlanMoveToDate(selected, {2024, 4, 5}, false, true, false), MovePlan::kGoNow);
-    EXPECT_EQ(PlanMoveToDate(selected, {2024, 4, 5}, false, false, true), MovePlan::kIgnore);
-    EXPECT_EQ(PlanMoveToDate(selected, {0, 3, 5}, false, false, false), MovePlan::kSlide)
-        << "PrevYear in year 1 slides and comes back";
-}
-
 TEST(SideCalendar, TitleLineOfASubstituteHoliday) {
     const CalendarLook look = CalendarLookOf(TestSettings());
     RecordingCanvas canvas;

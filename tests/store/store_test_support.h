@@ -1,58 +1,42 @@
 #pragma once
-// Test doubles of the diary store's tests: a file system with locked files and the editor and view
-// ports.
+// The fixture of the diary store's tests.
 
-#include <set>
+#include <gtest/gtest.h>
+
 #include <string>
-#include <vector>
 
-#include "platform/file_system.h"
+#include "store/diary_store.h"
+#include "store_doubles.h"
+#include "support/fault_file_system.h"
+#include "support/test_support.h"
 
 namespace tavrin::testing {
 
-// Forwards to a real file system, except that reading a locked path fails as if another process held
-// the file open.
-class LockingFileSystem final : public FileSystem {
-  public:
-    explicit LockingFileSystem(FileSystem& inner) : inner_(inner) {}
+// A diary store on a temporary executable folder with the diary "RaRorir", on the real file system
+// behind a locking and a fault-injecting layer, a fixed clock (2024-05-01 09:30) and recording ports.
+class StoreTest : public ::testing::Test {
+  protected:
+    [[nodiscard]] std::filesystem::path Diary() const { return exe_.path() / "RaRorir"; }
+    [[nodiscard]] std::filesystem::path MonthFile(int year, int month) const {
+        return Diary() / (std::to_string(year * 100 + month) + ".txt");
+    }
+    void WriteMonth(int year, int month, std::u16string_view text) {
+        std::filesystem::create_directories(Diary());
+        WriteBytes(MonthFile(year, month), Utf16FileBytes(text));
+    }
+    [[nodiscard]] std::vector<std::byte> MonthBytes(int year, int month) const {
+        return ReadBytes(MonthFile(year, month));
+    }
 
-    void Lock(const std::filesystem::path& path) { locked_.insert(path); }
-    void Unlock(const std::filesystem::path& path) { locked_.erase(path); }
-    [[nodiscard]] int Reads() const { return reads_; }
-
-    std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path) override {
-        ++reads_;
-        if (locked_.count(path) != 0) {
-            return std::nullopt;
-        }
-        return inner_.ReadWholeFile(path);
-    }
-    std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) override {
-        return inner_.OpenForWriting(path);
-    }
-    bool MoveIntoPlace(const std::filesystem::path& source, const std::filesystem::path& target) override {
-        return inner_.MoveIntoPlace(source, target);
-    }
-    std::optional<std::vector<FolderEntry>> ListFolder(const std::filesystem::path& folder) override {
-        return inner_.ListFolder(folder);
-    }
-    bool Exists(const std::filesystem::path& path) override { return inner_.Exists(path); }
-    bool IsFolder(const std::filesystem::path& path) override { return inner_.IsFolder(path); }
-    bool CreateFolder(const std::filesystem::path& path) override { return inner_.CreateFolder(path); }
-    bool Copy(const std::filesystem::path& from, const std::filesystem::path& to,
-              bool failIfExists) override {
-        return inner_.Copy(from, to, failIfExists);
-    }
-    bool Move(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return inner_.Move(from, to);
-    }
-    bool Remove(const std::filesystem::path& path) override { return inner_.Remove(path); }
-    std::uint32_t LastError() const override { return inner_.LastError(); }
-
-  private:
-    FileSystem& inner_;
-    std::set<std::filesystem::path> locked_;
-    int reads_ = 0;
+    TempFolder exe_;
+    std::unique_ptr<FileSystem> system_ = CreateSystemFileSystem();
+    LockingFileSystem locking_{*system_};
+    FaultInjectingFileSystem fs_{locking_};
+    FixedClock clock_{{2024, 5, 1, 9, 30, 0, 3}};
+    FakeEditor editor_;
+    RecordingView view_;
+    RecordingErrors errors_;
+    DiaryStore store_{{fs_, clock_, editor_, view_, errors_}, exe_.path(), u"RaRorir"};
 };
 
 }  // namespace tavrin::testing

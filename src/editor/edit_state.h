@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "editor/char_class.h"
@@ -122,6 +123,26 @@ struct ReconvertRequest {
     std::u16string line;
     int targetOffset = 0;  // within line
     int targetLength = 0;
+};
+
+// What a painted cell of a text row holds.
+enum class CellKind {
+    Text,         // a character drawn as itself
+    HeadingMark,  // the "*" opening a heading: no width, not drawn
+    Tab,          // advances to the next tab stop; only its selection is drawn
+    Control,      // drawn as a boxed name (ControlName)
+    Pair,         // a surrogate pair drawn as one glyph
+};
+
+// One cell of a text row: its offset and code units, client x and width, and the link it belongs to
+// (URLs, mail addresses and file paths, on normal rows only).
+struct RowCell {
+    int offset = 0;
+    int units = 1;
+    int x = 0;
+    int width = 0;
+    CellKind kind = CellKind::Text;
+    LinkKind link = LinkKind::None;
 };
 
 // A picture the editor holds for a picture row: its name and size (0 x 0 when it could not be loaded
@@ -247,6 +268,18 @@ public:
     [[nodiscard]] std::span<const HeldPicture> Pictures() const noexcept { return pictures_; }
     // True when the row starts with a heading mark that takes no room ("*" on a heading's first row).
     [[nodiscard]] bool RowStartsWithMark(int row) const noexcept;
+
+    // --- Painting support -------------------------------------------------------------------------
+    // First and last row (inclusive) that the client area shows; first > last when none.
+    [[nodiscard]] std::pair<int, int> VisibleRows() const noexcept;
+    // Client y at which a text row's glyphs are drawn: the row's bottom less the line height and half
+    // the line spacing (and the heading padding below a heading).
+    [[nodiscard]] int RowTextY(int row) const noexcept;
+    // The cells of a text row from left to right; empty for object rows and bad row numbers.
+    [[nodiscard]] std::vector<RowCell> RowCells(int row);
+    // The URLs, mail addresses and file paths of the logical line that starts at lineStart, in text
+    // offsets. Kept until the text changes, so consecutive rows of one paragraph scan it once.
+    [[nodiscard]] const std::vector<LinkSpan>& LineLinks(int lineStart);
 
     // --- Caret and selection ----------------------------------------------------------------------
     [[nodiscard]] int Caret() const noexcept { return caret_; }
@@ -392,7 +425,11 @@ private:
     std::vector<RowRecord> rows_;
     int contentHeight_ = 0;
     int paragraphCount_ = 0;
-    bool layoutStale_ = true;  // a stored layout setting changed: the next layout is a full pass
+    bool layoutStale_ = true;        // a stored layout setting changed: the next layout is a full pass
+    std::uint64_t textVersion_ = 0;  // counts text changes; keys the line-link cache
+    std::uint64_t linksVersion_ = ~std::uint64_t{0};
+    int linksLineStart_ = -1;
+    std::vector<LinkSpan> lineLinks_;
     std::vector<HeldPicture> pictures_;
 
     int caret_ = 0;

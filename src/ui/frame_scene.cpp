@@ -1,6 +1,7 @@
 #include "ui/frame_scene.h"
 
 #include "platform/text.h"
+#include "store/month_text.h"
 #include "ui/hit_codes.h"
 
 namespace tavrin {
@@ -13,6 +14,26 @@ DayMarks MarksOfMonth(const YearBuffer* buffer, int year, int month) noexcept {
     const MonthTable& days = buffer->Days(month);
     for (std::size_t i = 0; i < marks.size(); ++i) {
         marks[i] = days[i].mark;
+    }
+    return marks;
+}
+
+DayMarks SlideMonthMarks(FileSystem& fs, const std::filesystem::path& diaryFolder, const YearBuffer* buffer,
+                         int year, int month) {
+    if (buffer && buffer->Year() == year) {
+        return MarksOfMonth(buffer, year, month);
+    }
+    DayMarks marks{};
+    if (year < 1 || year > 9999 || month < 1 || month > 12) {
+        return marks;
+    }
+    const std::optional<std::u16string> text = ReadMonthText(fs, MonthFilePath(diaryFolder, year, month));
+    MonthTable table{};
+    if (!text || !ParseMonthText(*text, year, month, table)) {
+        return marks;
+    }
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        marks[i] = table[i].length;
     }
     return marks;
 }

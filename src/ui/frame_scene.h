@@ -5,12 +5,14 @@
 // the same scene, so that click areas always follow what was drawn.
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 #include "app/app_state.h"
 #include "calendar/calendar_animation.h"
 #include "calendar/side_calendar.h"
 #include "calendar/year_calendar.h"
+#include "platform/file_system.h"
 #include "store/year_buffer.h"
 #include "ui/canvas.h"
 #include "ui/frame_layout.h"
@@ -52,6 +54,12 @@ struct FrameScene {
 
 // The marks of a month of the buffer (all 0 when the buffer is absent or holds another year).
 [[nodiscard]] DayMarks MarksOfMonth(const YearBuffer* buffer, int year, int month) noexcept;
+
+// The marks of the month a slide brings in: from the buffer when it holds that year, else the entry
+// lengths of the month's file in the diary folder (all 0 when there is none, when it cannot be read,
+// and for years outside 1 to 9999).
+[[nodiscard]] DayMarks SlideMonthMarks(FileSystem& fs, const std::filesystem::path& diaryFolder,
+                                       const YearBuffer* buffer, int year, int month);
 
 // The toolbar's today text "今日：YYYY/MM/DD".
 [[nodiscard]] std::u16string ToolbarTodayText(const DiaryDate& today);

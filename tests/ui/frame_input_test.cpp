@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/utf16_file.h"
+#include "store/month_text.h"
 #include "support/recording_canvas.h"
 #include "support/test_support.h"
 #include "ui/hit_codes.h"
@@ -307,6 +309,24 @@ TEST(FramePaint, CalendarModeShowsTheYearAndNoTitle) {
     EXPECT_EQ(frame.canvas.TextCalls(u"2019").size(), 1u) << "the year header only; no title line";
     EXPECT_EQ(Glyphs(frame.canvas, kGlyphModeCalendar)[0].opacity, 256);
     EXPECT_TRUE(Glyphs(frame.canvas, kGlyphSearch).empty());
+}
+
+TEST(FrameScene, SlideMarksComeFromTheBufferOrTheOtherYearsFile) {
+    testing::TempFolder folder;
+    const std::unique_ptr<FileSystem> fs = CreateSystemFileSystem();
+    ASSERT_TRUE(WriteUtf16File(*fs, MonthFilePath(folder.path(), 2023, 12), u"2023/12/24\r\n\tEve\r\n").ok());
+    YearBuffer buffer;
+    buffer.Clear(2024);
+    buffer.SetMonth(1, MonthState::kLoaded, u"2024/01/02\r\n\tNew\r\n");
+    buffer.SetMark(1, 3, 7);
+    const DayMarks january = SlideMonthMarks(*fs, folder.path(), &buffer, 2024, 1);
+    EXPECT_GT(january[1], 0);
+    EXPECT_EQ(january[2], 7) << "the buffer's marks, typing included";
+    const DayMarks december = SlideMonthMarks(*fs, folder.path(), &buffer, 2023, 12);
+    EXPECT_EQ(december[23], 4) << "the entry length in the file: TAB and Eve";
+    EXPECT_EQ(december[22], 0);
+    EXPECT_EQ(SlideMonthMarks(*fs, folder.path(), &buffer, 2022, 12), DayMarks{}) << "no file";
+    EXPECT_EQ(SlideMonthMarks(*fs, folder.path(), &buffer, 0, 12), DayMarks{}) << "year 0 is never read";
 }
 
 }  // namespace

@@ -399,11 +399,15 @@ private:
     void RebuildFonts();
     [[nodiscard]] LineMetrics Metrics() const noexcept;
     [[nodiscard]] int RowX(int row, int offset);
+    // The offset under x pixels right of the left margin on a text row.
+    [[nodiscard]] int OffsetInRow(int row, long long dx, bool rounding);
     // x of the caret as drawn (on its visual row), whether or not that row is visible.
     [[nodiscard]] int CaretX();
 
     // Motion helpers (edit_motion.cpp).
     void PlaceCaret(int caret, bool extend, bool atRowEnd = false);
+    bool MovementKey(EditorKey key, bool shift, bool ctrl);
+    bool ControlKey(EditorKey key, bool shift, EditorClipboard* clipboard);
     void FinishMove(bool scroll = true);
     [[nodiscard]] TextRange BlockExtent() const noexcept;
     [[nodiscard]] int LineStartOf(int offset) const noexcept;

@@ -127,13 +127,6 @@ int RunTavrin(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     return exitCode;
 }
 
-void ShutDown(App& app) {
-    // A settings file that cannot be written keeps its previous content; there is nobody left to tell.
-    (void)SaveSettings(*app.fs, app.state.exeFolder, app.state, FrameGeometryOf(app));
-    ClearTemplates(app.state.templates);
-    DestroyWindow(app.shell.frame);
-}
-
 void RestartAfterReset(App& app) {
     const std::u16string path = ModulePath(260);
     if (path.empty()) {

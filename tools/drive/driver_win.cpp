@@ -169,6 +169,67 @@ std::optional<DWORD> TavrinProcess::Close(DWORD timeoutMs) const {
     return WaitForExit(timeoutMs);
 }
 
+void TypeText(HWND window, std::wstring_view text) {
+    for (const wchar_t character : text) {
+        if (character == L'\n') {
+            PressKey(window, VK_RETURN);
+            continue;
+        }
+        PostMessageW(window, WM_CHAR, character, 1);
+    }
+}
+
+void PressKey(HWND window, UINT virtualKey) {
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    const LPARAM down = 1 | static_cast<LPARAM>(scan) << 16;
+    PostMessageW(window, WM_KEYDOWN, virtualKey, down);
+    if (virtualKey == VK_RETURN) {
+        PostMessageW(window, WM_CHAR, L'\r', down);
+    }
+    PostMessageW(window, WM_KEYUP, virtualKey, down | 0xC0000000);
+}
+
+void SendCommand(HWND frame, int command) { PostMessageW(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+void Click(HWND window, int x, int y) {
+    const LPARAM point = MAKELPARAM(x, y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, point);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(window, WM_LBUTTONUP, 0, point);
+}
+
+std::wstring TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 5000, &copied);
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className) { return FindWindowExW(parent, nullptr, className, nullptr); }
+
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window;
+             window = FindWindowExW(nullptr, window, className, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if ((processId == 0 || owner == processId) && IsWindowVisible(window) &&
+                WindowText(window).starts_with(titlePrefix)) {
+                return window;
+            }
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
 void TavrinProcess::Kill() const {
     if (Running()) {
         TerminateProcess(process_, 1);

@@ -59,6 +59,30 @@ struct MessageBoxInfo {
 // Presses the box's OK (or only) button.
 void DismissMessageBox(HWND box);
 
+// Types text into a window as the keyboard would: each character as WM_CHAR, a line feed as the Enter
+// key. Posted, so it also works across processes; call WaitUntilIdle before reading the result.
+void TypeText(HWND window, std::wstring_view text);
+
+// Presses and releases a key in the window (WM_KEYDOWN, WM_KEYUP; Enter also as WM_CHAR). Modifier keys
+// cannot be held this way: send the command instead.
+void PressKey(HWND window, UINT virtualKey);
+
+// Posts a command to the main frame, as a menu, toolbar button or accelerator does.
+void SendCommand(HWND frame, int command);
+
+// A left click at a client point of the window.
+void Click(HWND window, int x, int y);
+
+// The window's text: a title, or an edit control's or the editor's whole text (WM_GETTEXT).
+[[nodiscard]] std::wstring TextOf(HWND window);
+
+// The first child of the window with the class name, or nullptr.
+[[nodiscard]] HWND FindChild(HWND parent, const wchar_t* className);
+
+// The first visible top-level window of the process whose class and title start as given.
+[[nodiscard]] HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix,
+                                 DWORD timeoutMs);
+
 // Waits until no window of the process is waiting for input, so that posted work has been handled.
 void WaitUntilIdle(DWORD processId, DWORD timeoutMs);
 

@@ -2,6 +2,15 @@
 
 namespace tavrin {
 
+bool FileSystem::ReadWholeFileInto(const std::filesystem::path& path, std::vector<std::byte>& bytes) {
+    std::optional<std::vector<std::byte>> content = ReadWholeFile(path);
+    if (!content) {
+        return false;
+    }
+    bytes = std::move(*content);
+    return true;
+}
+
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& target) {
     std::filesystem::path temp = target;
     temp += u".tavrin-new";

@@ -40,6 +40,11 @@ public:
 
     // The whole content of an existing file, or nothing when it cannot be opened or read.
     [[nodiscard]] virtual std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path) = 0;
+    // The same into a caller's buffer, whose storage is reused: for callers that read many files in a
+    // row (the search). False when the file cannot be opened or read; bytes is then unspecified. The
+    // default goes through ReadWholeFile.
+    [[nodiscard]] virtual bool ReadWholeFileInto(const std::filesystem::path& path,
+                                                 std::vector<std::byte>& bytes);
     // Creates the file, replacing an existing one, for writing.
     [[nodiscard]] virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) = 0;
     // Puts source in the place of target in one step; target may or may not exist. Source is gone after.

@@ -70,37 +70,52 @@ private:
 class PosixFileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::byte>> ReadWholeFile(const fs::path& path) override {
-        if (!Exists(path)) {
-            lastError_ = ENOENT;
+        std::vector<std::byte> bytes;
+        if (!ReadWholeFileInto(path, bytes)) {
             return std::nullopt;
         }
+        return bytes;
+    }
+
+    bool ReadWholeFileInto(const fs::path& path, std::vector<std::byte>& bytes) override {
         const int fd = OpenWithRetries(path, O_RDONLY | O_CLOEXEC, 0);
         if (fd < 0) {
-            return std::nullopt;
+            return false;
         }
-        std::vector<std::byte> bytes;
         struct stat info {};
-        if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-            bytes.reserve(static_cast<std::size_t>(info.st_size));
+        if (::fstat(fd, &info) != 0) {
+            Remember();
+            ::close(fd);
+            return false;
         }
-        std::byte chunk[65536];
+        // Files that report no size (such as those of /proc) are read until their end.
+        const bool sized = info.st_size > 0;
+        bytes.resize(sized ? static_cast<std::size_t>(info.st_size) : 65536);
+        std::size_t done = 0;
         for (;;) {
-            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (done == bytes.size()) {
+                if (sized) {
+                    break;
+                }
+                bytes.resize(bytes.size() * 2);
+            }
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
                 }
                 Remember();
                 ::close(fd);
-                return std::nullopt;
+                return false;
             }
             if (n == 0) {
-                break;
+                break;  // the file shrank while we read it
             }
-            bytes.insert(bytes.end(), chunk, chunk + n);
+            done += static_cast<std::size_t>(n);
         }
         ::close(fd);
-        return bytes;
+        bytes.resize(done);
+        return true;
     }
 
     std::unique_ptr<WritableFile> OpenForWriting(const fs::path& path) override {
@@ -190,7 +205,9 @@ private:
                 return fd;
             }
             Remember();
-            if (attempt == kOpenAttempts) {
+            // A file that is not there will not appear by waiting: reads give up at once.
+            const bool missing = errno == ENOENT || errno == ENOTDIR;
+            if (attempt == kOpenAttempts || (missing && (flags & O_ACCMODE) == O_RDONLY)) {
                 return -1;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(kRetryDelayMs));

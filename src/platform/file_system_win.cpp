@@ -73,20 +73,28 @@ private:
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::byte>> ReadWholeFile(const fs::path& path) override {
+        std::vector<std::byte> bytes;
+        if (!ReadWholeFileInto(path, bytes)) {
+            return std::nullopt;
+        }
+        return bytes;
+    }
+
+    bool ReadWholeFileInto(const fs::path& path, std::vector<std::byte>& bytes) override {
         if (!Exists(path)) {
             Remember();
-            return std::nullopt;
+            return false;
         }
         FileHandle file(OpenWithRetries(path, GENERIC_READ, OPEN_EXISTING));
         if (!file.valid()) {
-            return std::nullopt;
+            return false;
         }
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
             Remember();
-            return std::nullopt;
+            return false;
         }
-        std::vector<std::byte> bytes(static_cast<std::size_t>(size.QuadPart));
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
         std::size_t done = 0;
         while (done < bytes.size()) {
             const std::size_t left = bytes.size() - done;
@@ -94,7 +102,7 @@ public:
             DWORD read = 0;
             if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) {
                 Remember();
-                return std::nullopt;
+                return false;
             }
             if (read == 0) {
                 break;  // the file shrank while we read it
@@ -102,7 +110,7 @@ public:
             done += read;
         }
         bytes.resize(done);
-        return bytes;
+        return true;
     }
 
     std::unique_ptr<WritableFile> OpenForWriting(const fs::path& path) override {

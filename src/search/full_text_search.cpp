@@ -1,8 +1,6 @@
 #include "search/full_text_search.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <filesystem>
 #include <new>
 
@@ -67,30 +65,13 @@ void AddBufferOnlyMonths(const YearBuffer& buffer, std::vector<Candidate>& candi
     }
 }
 
-// The UTF-16 text of file bytes, as DecodeUtf16File gives it, into a reused buffer.
-void DecodeInto(const std::vector<std::byte>& bytes, std::u16string& text) {
-    const std::size_t start =
-        bytes.size() >= 2 && bytes[0] == std::byte{0xFF} && bytes[1] == std::byte{0xFE} ? 2 : 0;
-    const std::size_t units = (bytes.size() - start) / 2;
-    text.resize(units);
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(text.data(), bytes.data() + start, units * 2);
-    } else {
-        for (std::size_t i = 0; i < units; ++i) {
-            text[i] = static_cast<char16_t>(std::to_integer<unsigned>(bytes[start + 2 * i]) |
-                                            (std::to_integer<unsigned>(bytes[start + 2 * i + 1]) << 8));
-        }
-    }
-}
-
 // Searches the candidates in calendar order until the end or until Esc.
 void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& folder,
                       const SearchPattern& pattern, const SearchEnvironment& environment,
                       std::vector<SearchHit>& hits) {
     const YearBuffer& buffer = environment.displayedYear;
     MonthFileSearcher searcher;
-    std::vector<std::byte> bytes;
-    std::u16string text;
+    std::u16string units;
     for (const Candidate& candidate : candidates) {
         if (environment.interruption.StopRequested()) {
             return;
@@ -101,10 +82,15 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
             CollectMonthHits(buffer.MonthText(month), buffer.Days(month), year, month, pattern, hits);
             continue;
         }
-        if (candidate.name.empty() || !environment.fs.ReadWholeFileInto(folder / candidate.name, bytes)) {
+        // Read into the same buffer every time; the text is what ReadUtf16File gives: the code units
+        // behind a byte-order mark, NULs included.
+        if (candidate.name.empty() || !environment.fs.ReadUtf16UnitsInto(folder / candidate.name, units)) {
             continue;
         }
-        DecodeInto(bytes, text);
+        std::u16string_view text = units;
+        if (text.starts_with(u'\uFEFF')) {
+            text.remove_prefix(1);
+        }
         searcher.Search(text, year, month, pattern, hits);
     }
 }

@@ -1,6 +1,7 @@
 #include "search/month_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "calendar/calendar_rules.h"
@@ -91,45 +92,69 @@ struct ScanStop {
     std::size_t at = 0;
 };
 
-// Scans body lines that begin with a TAB, from `from` (inside them, never the text's first unit)
-// for the first position where something must be looked at. With candidates, units equal to a or b
-// stop the scan too.
+// All ones when x equals y, else zero: one lane of a vector compare.
+constexpr std::uint16_t Equal(char16_t x, char16_t y) noexcept {
+    return static_cast<std::uint16_t>(-static_cast<std::int16_t>(x == y));
+}
+
+// Whether any of the units [i, i + N) needs a look. Written as eight lanes that are or-ed over the
+// block and only then combined, which compilers turn into plain vector compares. In CR LF text a unit
+// is a CR exactly when the one after it is an LF.
+template <bool kCandidates, std::size_t N>
+bool BlockHasStop(const char16_t* data, std::size_t i, char16_t a, char16_t b) noexcept {
+    constexpr std::size_t kLanes = 8;
+    std::array<std::uint16_t, kLanes> lanes{};
+    for (std::size_t step = 0; step < N; step += kLanes) {
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            const char16_t c = data[i + step + k];
+            const char16_t after = data[i + step + k + 1];
+            std::uint16_t stop = (Equal(c, u'\r') ^ Equal(after, u'\n')) |
+                                 (Equal(c, u'\n') & static_cast<std::uint16_t>(~Equal(after, u'\t')));
+            if constexpr (kCandidates) {
+                stop |= Equal(c, a) | Equal(c, b);
+            }
+            lanes[k] |= stop;
+        }
+    }
+    std::uint16_t any = 0;
+    for (const std::uint16_t lane : lanes) {
+        any |= lane;
+    }
+    return any != 0;
+}
+
+// Scans body lines that begin with a TAB, from `from` (a line start, or the unit after a stop) for
+// the first position where something must be looked at. With candidates, units equal to a or b stop
+// the scan too.
 template <bool kCandidates>
 ScanStop ScanBodyLines(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
                        char16_t b) noexcept {
-    // Blocks of units, branch-free inside so that compilers use vector compares. "This is an LF" must
-    // equal "the unit before is a CR" everywhere in CR LF text.
+    // Blocks of 32 units, then the block's quarters, then its units.
     constexpr std::size_t kBlock = 32;
+    constexpr std::size_t kQuarter = kBlock / 4;
     std::size_t i = from;
     for (; i + kBlock < size; i += kBlock) {
-        std::uint16_t stop = 0;
-        for (std::size_t j = 0; j < kBlock; ++j) {
-            const char16_t c = data[i + j];
-            const bool lf = c == u'\n';
-            bool any = (lf != (data[i + j - 1] == u'\r')) | (lf & (data[i + j + 1] != u'\t'));
-            if constexpr (kCandidates) {
-                any = any | (c == a) | (c == b);
+        if (BlockHasStop<kCandidates, kBlock>(data, i, a, b)) {
+            while (!BlockHasStop<kCandidates, kQuarter>(data, i, a, b)) {
+                i += kQuarter;
             }
-            stop |= static_cast<std::uint16_t>(-static_cast<std::int16_t>(any));
-        }
-        if (stop != 0) {
             break;
         }
     }
     for (; i < size; ++i) {
         const char16_t c = data[i];
-        const bool lf = c == u'\n';
-        if (lf != (data[i - 1] == u'\r')) {
+        const bool last = i + 1 == size;
+        if ((c == u'\r') != (!last && data[i + 1] == u'\n')) {
             return {Stop::kLoneBreak, i};
         }
-        if (lf && (i + 1 == size || data[i + 1] != u'\t')) {
+        if (c == u'\n' && (last || data[i + 1] != u'\t')) {
             return {Stop::kLine, i};
         }
         if (kCandidates && (c == a || c == b)) {
             return {Stop::kCandidate, i};
         }
     }
-    return {data[size - 1] == u'\r' ? Stop::kLoneBreak : Stop::kEnd, size};
+    return {Stop::kEnd, size};
 }
 
 // ParseMonthText for CR LF text, optionally searching the entries on the way. Until the first entry
@@ -201,9 +226,22 @@ private:
         }
     }
 
+    // The CR or LF that ends the line at start, or the end of the text. Lines read one by one are
+    // mostly headers and empty lines: a few units are looked at before the block scan starts.
+    [[nodiscard]] std::size_t LineEnd(std::size_t start) const noexcept {
+        constexpr std::size_t kShortLine = 24;
+        const std::size_t shortEnd = std::min(size_, start + kShortLine);
+        for (std::size_t i = start; i < shortEnd; ++i) {
+            if (data_[i] == u'\r' || data_[i] == u'\n') {
+                return i;
+            }
+        }
+        return FindEitherUnit(data_, shortEnd, size_, u'\r', u'\n');
+    }
+
     // Reads the line at start by the parser's rules and moves start to the next line.
     bool Line(std::size_t& start) {
-        const std::size_t end = FindEitherUnit(data_, start, size_, u'\r', u'\n');
+        const std::size_t end = LineEnd(start);
         std::size_t next = size_;
         if (end < size_) {
             if (data_[end] != u'\r' || end + 1 == size_ || data_[end + 1] != u'\n') {

@@ -53,6 +53,39 @@ TEST(StoredFormOfWord, LineBreaksBecomeStoredLineStarts) {
     EXPECT_EQ(StoredFormOfWord(u"a\nb\r\nc\rd"), u"a\r\n\tb\r\n\tc\r\n\td");
 }
 
+// The search reads month files as code units into one buffer; behind the byte-order mark they must be
+// exactly what ReadUtf16File gives, from the system's file system and from the default that wrapping
+// file systems inherit.
+TEST(ReadUtf16UnitsInto, GivesTheUnitsOfReadUtf16FileIntoAReusedBuffer) {
+    TempFolder folder;
+    std::unique_ptr<FileSystem> system = CreateSystemFileSystem();
+    FaultInjectingFileSystem wrapper(*system);
+    const std::vector<std::vector<std::byte>> contents{
+        testing::Utf16FileBytes(std::u16string(5000, u'長')),
+        {},
+        {std::byte{0x41}},
+        {std::byte{0xFF}, std::byte{0xFE}},
+        {std::byte{0xFF}, std::byte{0xFE}, std::byte{0x41}, std::byte{0x00}, std::byte{0x42}},
+        {std::byte{0x41}, std::byte{0x00}, std::byte{0x00}, std::byte{0x00}, std::byte{0x42},
+         std::byte{0x30}}};
+    std::u16string units = u"left over from before";
+    std::u16string wrappedUnits;
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        const fs::path path = folder.path() / ("file" + std::to_string(i));
+        testing::WriteBytes(path, contents[i]);
+        ASSERT_TRUE(system->ReadUtf16UnitsInto(path, units));
+        ASSERT_TRUE(wrapper.ReadUtf16UnitsInto(path, wrappedUnits));
+        EXPECT_EQ(units, wrappedUnits);
+        std::u16string_view text = units;
+        if (text.starts_with(u'\uFEFF')) {
+            text.remove_prefix(1);
+        }
+        EXPECT_EQ(text, *ReadUtf16File(*system, path)) << i;
+    }
+    EXPECT_FALSE(system->ReadUtf16UnitsInto(folder.path() / "missing.txt", units));
+    EXPECT_FALSE(wrapper.ReadUtf16UnitsInto(folder.path() / "missing.txt", units));
+}
+
 class FullTextSearchTest : public ::testing::Test {
 protected:
     fs::path Folder() const { return exe_.path() / "RaRorir"; }

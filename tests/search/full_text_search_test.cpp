@@ -296,29 +296,38 @@ TEST_F(FullTextSearchTest, GeneratedDiaryGivesTheEntriesOfANaiveScan) {
     const diarygen::GeneratedDiary diary = diarygen::GenerateDiary({.years = 4, .lastYear = 2024, .seed = 7});
     ASSERT_TRUE(diarygen::WriteDiary(diary, *fs_, Folder()));
     LoadYear(buffer_, *fs_, Folder(), 2023);
-    std::vector<std::pair<int, int>> months;
+    // Every month as the store reads it, oldest first.
+    struct Month {
+        int year = 0;
+        int month = 0;
+        std::u16string text;
+        MonthTable table{};
+    };
+    std::vector<Month> months;
     for (const diarygen::GeneratedFile& file : diary.files) {
-        months.emplace_back(file.year, file.month);
+        Month& month = months.emplace_back();
+        month.year = file.year;
+        month.month = file.month;
+        month.text = ReadMonthText(*fs_, MonthFilePath(Folder(), file.year, file.month)).value();
+        ParseMonthText(month.text, file.year, file.month, month.table);
     }
-    std::sort(months.begin(), months.end());
+    std::sort(months.begin(), months.end(),
+              [](const Month& a, const Month& b) { return a.year * 100 + a.month < b.year * 100 + b.month; });
     const std::vector<std::u16string> words{u"日記", u"コーヒー", u"walk",  u"the", u"WALK", u"a",
                                             u"。",   u"2024",     u"#旅行", u"\\",  u"晴れ", u"メモ：この月"};
     for (const std::u16string& word : words) {
         for (int options = 0; options < 4; ++options) {
-            settings_.matchCase = options & 1;
-            settings_.wordOnly = (options >> 1) & 1;
+            const bool matchCase = (options & 1) != 0;
+            const bool wordOnly = (options & 2) != 0;
+            settings_.matchCase = matchCase ? 1 : 0;
+            settings_.wordOnly = wordOnly ? 1 : 0;
             std::vector<DiaryDate> expected;
-            for (const auto& [year, month] : months) {
-                const std::optional<std::u16string> text =
-                    ReadMonthText(*fs_, MonthFilePath(Folder(), year, month));
-                ASSERT_TRUE(text);
-                MonthTable table{};
-                ParseMonthText(*text, year, month, table);
+            for (const Month& month : months) {
                 for (int day = 1; day <= 31; ++day) {
                     const std::u16string_view body =
-                        EntryBody(*text, table[static_cast<std::size_t>(day - 1)]);
-                    if (testing::ReferenceFind(body, word, options & 1, (options >> 1) & 1) >= 0) {
-                        expected.push_back({year, month, day});
+                        EntryBody(month.text, month.table[static_cast<std::size_t>(day - 1)]);
+                    if (testing::ReferenceFind(body, word, matchCase, wordOnly) >= 0) {
+                        expected.push_back({month.year, month.month, day});
                     }
                 }
             }

@@ -63,6 +63,26 @@ std::u16string Unindented(std::u16string_view line, int tabStop) {
     return std::u16string(line.substr(removed));
 }
 
+// The block with heading marks added to every line that lacks one, or removed from every line that
+// has one; marks receives how many lines changed.
+std::u16string ToggledMarks(std::u16string_view block, bool removing, int& marks) {
+    std::vector<std::u16string> lines;
+    marks = 0;
+    for (const std::u16string_view line : SplitBlock(block)) {
+        const bool marked = !line.empty() && line[0] == u'*';
+        if (removing && marked) {
+            lines.emplace_back(line.substr(1));
+            ++marks;
+        } else if (!removing && !marked) {
+            lines.push_back(Prefixed(u'*', line));
+            ++marks;
+        } else {
+            lines.emplace_back(line);
+        }
+    }
+    return JoinBlock(lines, !block.empty() && block.back() == u'\n');
+}
+
 }  // namespace
 
 TextRange EditState::BlockExtent() const noexcept {
@@ -94,21 +114,8 @@ bool EditState::ToggleHeading(int mode) {
         const std::u16string_view blockText = std::u16string_view(text_).substr(
             static_cast<std::size_t>(block.start), static_cast<std::size_t>(block.end - block.start));
         const bool removing = !blockText.empty() && blockText[0] == u'*';
-        std::vector<std::u16string> lines;
         int marks = 0;
-        for (const std::u16string_view line : SplitBlock(blockText)) {
-            const bool marked = !line.empty() && line[0] == u'*';
-            if (removing && marked) {
-                lines.emplace_back(line.substr(1));
-                ++marks;
-            } else if (!removing && !marked) {
-                lines.push_back(Prefixed(u'*', line));
-                ++marks;
-            } else {
-                lines.emplace_back(line);
-            }
-        }
-        const std::u16string replacement = JoinBlock(lines, !blockText.empty() && blockText.back() == u'\n');
+        const std::u16string replacement = ToggledMarks(blockText, removing, marks);
         // The selection follows its text: the end nearer the start moves over the first line's mark,
         // the other end over all of them; neither leaves the block.
         const bool forward = anchor_ <= caret_;

@@ -60,14 +60,16 @@ LinkHit EditState::HitTestLink(int x, int y) {
     if (row.kind != RowKind::Normal) {
         return {};
     }
-    const int lineStart = row.paragraphStart;
-    const std::u16string_view line = std::u16string_view(text_).substr(
-        static_cast<std::size_t>(lineStart), static_cast<std::size_t>(LineEndOf(lineStart) - lineStart));
-    const LinkSpan link = FindLinkCovering(line, hit.offset - lineStart);
-    if (link.kind == LinkKind::None) {
-        return {};
+    // The same scan as painting, from the line's start, so the hand cursor and the underline agree.
+    for (const LinkSpan& link : LineLinks(row.paragraphStart)) {
+        if (link.start <= hit.offset && hit.offset < link.start + link.length) {
+            return {link.kind, link.start, link.length};
+        }
+        if (link.start > hit.offset) {
+            break;
+        }
     }
-    return {link.kind, lineStart + link.start, link.length};
+    return {};
 }
 
 LinkKind EditState::GetLinkKind() {

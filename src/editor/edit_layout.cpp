@@ -335,6 +335,25 @@ EditorPoint EditState::OffsetToPoint(int offset) {
     return {RowX(row, offset), rows_[row].top - scrollOffset_};
 }
 
+int EditState::OffsetInRow(int row, long long dx, bool rounding) {
+    const RowRecord& record = rows_[static_cast<std::size_t>(row)];
+    const bool heading = record.kind == RowKind::Heading;
+    int pos = record.offset + (RowStartsWithMark(row) ? 1 : 0);
+    int cx = 0;
+    while (pos < record.End()) {
+        int units = 1;
+        const int width = text_[pos] == u'\t'
+                              ? TabWidth(cx, fonts_.TabUnit(), style_.tabStop)
+                              : fonts_.CharWidth(text_, static_cast<std::size_t>(pos), heading, units);
+        if (dx < cx + width) {
+            return pos + ((rounding && 2 * (dx - cx) > width) ? units : 0);
+        }
+        cx += width;
+        pos += units;
+    }
+    return record.End();
+}
+
 PointHit EditState::PointToOffset(int x, int y, bool rounding) {
     PointHit hit;
     if (rows_.empty()) {
@@ -366,22 +385,7 @@ PointHit EditState::PointToOffset(int x, int y, bool rounding) {
         hit.objectIndex = record.objectIndex;
         hit.offset = 2 * dx < record.width ? record.offset : record.End();
     } else {
-        const bool heading = record.kind == RowKind::Heading;
-        int pos = record.offset + (RowStartsWithMark(row) ? 1 : 0);
-        int cx = 0;
-        hit.offset = record.End();
-        while (pos < record.End()) {
-            int units = 1;
-            const int width = text_[pos] == u'\t'
-                                  ? TabWidth(cx, fonts_.TabUnit(), style_.tabStop)
-                                  : fonts_.CharWidth(text_, static_cast<std::size_t>(pos), heading, units);
-            if (dx < cx + width) {
-                hit.offset = pos + ((rounding && 2 * (dx - cx) > width) ? units : 0);
-                break;
-            }
-            cx += width;
-            pos += units;
-        }
+        hit.offset = OffsetInRow(row, dx, rounding);
     }
     hit.atRowEnd = record.wrapsOn && hit.offset == record.End();
     return hit;

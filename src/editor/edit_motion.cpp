@@ -262,20 +262,8 @@ bool EditState::Char(char16_t c, bool shift, bool ctrl) {
     return ReplaceSelectionTyped(std::u16string_view(&typed, 1));
 }
 
-bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* clipboard) {
+bool EditState::MovementKey(EditorKey key, bool shift, bool ctrl) {
     switch (key) {
-        case EditorKey::Back:
-            Backspace(ctrl);
-            return true;
-        case EditorKey::Delete:
-            if (shift) {
-                if (clipboard != nullptr) {
-                    Cut(*clipboard);
-                }
-            } else {
-                ForwardDelete(ctrl);
-            }
-            return true;
         case EditorKey::Left:
             MoveLeft(ctrl, shift);
             return true;
@@ -301,22 +289,11 @@ bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* c
             MovePage(true, shift);
             return true;
         default:
-            break;
-    }
-    if (key == EditorKey::Insert) {
-        if (clipboard == nullptr || !(ctrl || shift)) {
             return false;
-        }
-        if (ctrl) {
-            Copy(*clipboard);
-        } else {
-            Paste(*clipboard);
-        }
-        return true;
     }
-    if (!ctrl) {
-        return false;
-    }
+}
+
+bool EditState::ControlKey(EditorKey key, bool shift, EditorClipboard* clipboard) {
     switch (key) {
         case EditorKey::A:
             SelectAll();
@@ -336,6 +313,36 @@ bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* c
         default:
             return false;
     }
+}
+
+bool EditState::KeyDown(EditorKey key, bool shift, bool ctrl, EditorClipboard* clipboard) {
+    if (MovementKey(key, shift, ctrl)) {
+        return true;
+    }
+    if (key == EditorKey::Back) {
+        Backspace(ctrl);
+        return true;
+    }
+    if (key == EditorKey::Delete) {
+        if (!shift) {
+            ForwardDelete(ctrl);
+        } else if (clipboard != nullptr) {
+            Cut(*clipboard);
+        }
+        return true;
+    }
+    if (key == EditorKey::Insert) {
+        if (clipboard == nullptr || !(ctrl || shift)) {
+            return false;
+        }
+        if (ctrl) {
+            Copy(*clipboard);
+        } else {
+            Paste(*clipboard);
+        }
+        return true;
+    }
+    return ctrl && ControlKey(key, shift, clipboard);
 }
 
 }  // namespace tavrin

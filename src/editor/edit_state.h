@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "editor/char_class.h"
@@ -122,6 +123,26 @@ struct ReconvertRequest {
     std::u16string line;
     int targetOffset = 0;  // within line
     int targetLength = 0;
+};
+
+// What a painted cell of a text row holds.
+enum class CellKind {
+    Text,         // a character drawn as itself
+    HeadingMark,  // the "*" opening a heading: no width, not drawn
+    Tab,          // advances to the next tab stop; only its selection is drawn
+    Control,      // drawn as a boxed name (ControlName)
+    Pair,         // a surrogate pair drawn as one glyph
+};
+
+// One cell of a text row: its offset and code units, client x and width, and the link it belongs to
+// (URLs, mail addresses and file paths, on normal rows only).
+struct RowCell {
+    int offset = 0;
+    int units = 1;
+    int x = 0;
+    int width = 0;
+    CellKind kind = CellKind::Text;
+    LinkKind link = LinkKind::None;
 };
 
 // A picture the editor holds for a picture row: its name and size (0 x 0 when it could not be loaded
@@ -248,6 +269,18 @@ public:
     // True when the row starts with a heading mark that takes no room ("*" on a heading's first row).
     [[nodiscard]] bool RowStartsWithMark(int row) const noexcept;
 
+    // --- Painting support -------------------------------------------------------------------------
+    // First and last row (inclusive) that the client area shows; first > last when none.
+    [[nodiscard]] std::pair<int, int> VisibleRows() const noexcept;
+    // Client y at which a text row's glyphs are drawn: the row's bottom less the line height and half
+    // the line spacing (and the heading padding below a heading).
+    [[nodiscard]] int RowTextY(int row) const noexcept;
+    // The cells of a text row from left to right; empty for object rows and bad row numbers.
+    [[nodiscard]] std::vector<RowCell> RowCells(int row);
+    // The URLs, mail addresses and file paths of the logical line that starts at lineStart, in text
+    // offsets. Kept until the text changes, so consecutive rows of one paragraph scan it once.
+    [[nodiscard]] const std::vector<LinkSpan>& LineLinks(int lineStart);
+
     // --- Caret and selection ----------------------------------------------------------------------
     [[nodiscard]] int Caret() const noexcept { return caret_; }
     [[nodiscard]] int Anchor() const noexcept { return anchor_; }
@@ -366,11 +399,15 @@ private:
     void RebuildFonts();
     [[nodiscard]] LineMetrics Metrics() const noexcept;
     [[nodiscard]] int RowX(int row, int offset);
+    // The offset under x pixels right of the left margin on a text row.
+    [[nodiscard]] int OffsetInRow(int row, long long dx, bool rounding);
     // x of the caret as drawn (on its visual row), whether or not that row is visible.
     [[nodiscard]] int CaretX();
 
     // Motion helpers (edit_motion.cpp).
     void PlaceCaret(int caret, bool extend, bool atRowEnd = false);
+    bool MovementKey(EditorKey key, bool shift, bool ctrl);
+    bool ControlKey(EditorKey key, bool shift, EditorClipboard* clipboard);
     void FinishMove(bool scroll = true);
     [[nodiscard]] TextRange BlockExtent() const noexcept;
     [[nodiscard]] int LineStartOf(int offset) const noexcept;
@@ -392,7 +429,11 @@ private:
     std::vector<RowRecord> rows_;
     int contentHeight_ = 0;
     int paragraphCount_ = 0;
-    bool layoutStale_ = true;  // a stored layout setting changed: the next layout is a full pass
+    bool layoutStale_ = true;        // a stored layout setting changed: the next layout is a full pass
+    std::uint64_t textVersion_ = 0;  // counts text changes; keys the line-link cache
+    std::uint64_t linksVersion_ = ~std::uint64_t{0};
+    int linksLineStart_ = -1;
+    std::vector<LinkSpan> lineLinks_;
     std::vector<HeldPicture> pictures_;
 
     int caret_ = 0;

@@ -65,6 +65,7 @@ bool EditState::SetText(const char16_t* text, std::int64_t length) {
     pictures_.clear();
     rows_.clear();
     text_.clear();
+    ++textVersion_;
     caret_ = anchor_ = goalX_ = 0;
     caretAtRowEnd_ = modified_ = false;
     scrollOffset_ = 0;
@@ -179,6 +180,7 @@ bool EditState::ReplaceSelectionTyped(std::u16string_view text) {
 }
 
 void EditState::SpliceText(int at, int removed, std::u16string_view inserted) {
+    ++textVersion_;
     text_.replace(static_cast<std::size_t>(at), static_cast<std::size_t>(removed), inserted);
     RelayoutEdit(at, removed, static_cast<int>(inserted.size()));
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "editor/editor_messages.h"
+#include "editor/editor_window_messages.h"
 
 namespace tavrin {
 namespace {

@@ -8,10 +8,6 @@
 namespace tavrin {
 namespace {
 
-// A link may have started this many characters before the first row drawn; scanning from there
-// instead of from the start of a very long line finds the same links (a link is at most
-// kLinkScanLimit characters long) without a pass over the whole line on every frame.
-constexpr int kLinkResync = 4 * kLinkScanLimit;
 // Inner padding of media bars: the glyph cell starts this far in, the time ends this far in.
 constexpr int kBarPadding = 8;
 constexpr int kObjectSelectionCap = 128;
@@ -34,59 +30,6 @@ struct BoxedName {
     int x = 0;
     std::u16string_view name;
     std::uint32_t colour = 0;
-};
-
-// Finds the links of a logical line while its characters are visited in order: at each position
-// outside a link the classifier looks at the rest of the line (at most kLinkScanLimit characters).
-class LinkCursor {
-public:
-    // Prepares for a row starting at rowStart of the line [lineStart, lineEnd); rows come in text
-    // order, so the state of the previous row painted carries over when it belonged to the same line.
-    void EnterRow(std::u16string_view text, int lineStart, int lineEnd, int rowStart) {
-        if (lineStart != lineStart_) {
-            lineStart_ = lineStart;
-            next_ = std::max(lineStart, rowStart - kLinkResync);
-            linkStart_ = linkEnd_ = -1;
-        }
-        lineEnd_ = lineEnd;
-        while (next_ < rowStart) {
-            Classify(text, next_);
-        }
-    }
-
-    // The kind of link that covers pos (None outside links); pos must not go backwards.
-    LinkKind Visit(std::u16string_view text, int pos, bool mayStart) {
-        if (pos >= next_) {
-            if (mayStart) {
-                Classify(text, pos);
-            } else {
-                next_ = pos + 1;
-            }
-        }
-        return pos >= linkStart_ && pos < linkEnd_ ? kind_ : LinkKind::None;
-    }
-
-private:
-    void Classify(std::u16string_view text, int pos) {
-        const int n = std::min(kLinkScanLimit, lineEnd_ - pos);
-        const LinkMatch match =
-            n > 0 ? ClassifyLink(text.substr(static_cast<std::size_t>(pos)), n) : LinkMatch{};
-        if (IsPointableLink(match.kind) && match.length > 0) {
-            linkStart_ = pos;
-            linkEnd_ = pos + match.length;
-            kind_ = match.kind;
-            next_ = linkEnd_;
-        } else {
-            next_ = pos + 1;
-        }
-    }
-
-    int lineStart_ = -1;
-    int lineEnd_ = 0;
-    int next_ = 0;
-    int linkStart_ = -1;
-    int linkEnd_ = -1;
-    LinkKind kind_ = LinkKind::None;
 };
 
 class FramePainter {
@@ -116,17 +59,9 @@ public:
             canvas_.BackPicture(request_.backX, request_.backY);
         }
         linkSlot_ = fonts_.Select(style_.fontSize, kFontUnderline);
-        const std::vector<RowRecord>& rows = editor_.Rows();
-        const int scroll = editor_.ScrollOffset();
-        const auto first = std::partition_point(rows.begin(), rows.end(), [scroll](const RowRecord& row) {
-            return static_cast<long long>(row.top) + row.height <= scroll;
-        });
-        for (auto row = first; row != rows.end(); ++row) {
-            const int top = row->top - scroll;
-            if (top >= height) {
-                break;
-            }
-            PaintRow(static_cast<int>(row - rows.begin()), top);
+        const auto [first, last] = editor_.VisibleRows();
+        for (int row = first; row <= last; ++row) {
+            PaintRow(row, editor_.Rows()[static_cast<std::size_t>(row)].top - editor_.ScrollOffset());
         }
         result.caret = editor_.CaretPlace();
         result.seekBar = seekBar_;
@@ -141,14 +76,6 @@ private:
         return selStart_ < selEnd_ && offset >= selStart_ && offset < selEnd_;
     }
     [[nodiscard]] bool Shadowed() const noexcept { return style_.textDropShadow && a3_ < 256; }
-    [[nodiscard]] int LineEndOfRow(int index) const noexcept {
-        const std::vector<RowRecord>& rows = editor_.Rows();
-        while (index + 1 < static_cast<int>(rows.size()) && rows[static_cast<std::size_t>(index)].wrapsOn) {
-            ++index;
-        }
-        return rows[static_cast<std::size_t>(index)].End();
-    }
-
     void PaintRow(int index, int top) {
         const RowRecord& row = editor_.Rows()[static_cast<std::size_t>(index)];
         switch (row.kind) {
@@ -174,44 +101,35 @@ private:
         const bool heading = row.kind == RowKind::Heading;
         const int slot = heading ? FontTable::kHeading : FontTable::kNormal;
         const int lineHeight = heading ? fonts_.HeadingLineHeight() : fonts_.NormalLineHeight();
-        const int y =
-            top + row.height - lineHeight - style_.lineSpacing / 2 - (heading ? style_.headingPadBottom : 0);
+        const int y = editor_.RowTextY(index);
         const std::uint32_t rowColour = Colour(heading ? kColorHead : kColorText);
         const std::uint32_t selectedColour = a3_ >= 256 ? Colour(kColorBack) : rowColour;
-        if (!heading) {
-            links_.EnterRow(text_, row.paragraphStart, LineEndOfRow(index), row.offset);
-        }
         runs_.clear();
         boxes_.clear();
         int selectionLeft = -1;
         int selectionRight = -1;
-        int x = style_.marginLeft;
-        int pos = row.offset + (editor_.RowStartsWithMark(index) ? 1 : 0);
-        while (pos < row.End()) {
-            const char16_t c = text_[static_cast<std::size_t>(pos)];
-            int units = 1;
-            const int width = c == u'\t' ? TabWidth(x - style_.marginLeft, fonts_.TabUnit(), style_.tabStop)
-                                         : editor_.CharWidthAt(pos, heading, units);
-            const bool selected = Selected(pos);
+        for (const RowCell& cell : editor_.RowCells(index)) {
+            if (cell.kind == CellKind::HeadingMark) {
+                continue;
+            }
+            const bool selected = Selected(cell.offset);
             if (selected) {
-                selectionLeft = selectionLeft < 0 ? x : selectionLeft;
-                selectionRight = x + width;
+                selectionLeft = selectionLeft < 0 ? cell.x : selectionLeft;
+                selectionRight = cell.x + cell.width;
             }
-            const bool boxed = units == 1 && IsBoxedControl(c);
-            const LinkKind link =
-                heading ? LinkKind::None : links_.Visit(text_, pos, c != u'\t' && !boxed && units == 1);
-            if (boxed) {
-                const std::uint32_t colour = selected ? selectedColour : rowColour;
-                boxes_.push_back({{x + 1, y, width - 2, lineHeight}, x + 4, ControlName(c), colour});
-            } else if (c != u'\t') {
-                const bool linked = link != LinkKind::None;
-                const std::uint32_t colour =
-                    linked ? LinkColour(link) : (selected ? selectedColour : rowColour);
-                AddGlyph(linked ? linkSlot_ : slot, colour, x, std::u16string_view(text_).substr(pos, units),
-                         width);
+            const std::uint32_t plain = selected ? selectedColour : rowColour;
+            if (cell.kind == CellKind::Control) {
+                boxes_.push_back({{cell.x + 1, y, cell.width - 2, lineHeight},
+                                  cell.x + 4,
+                                  ControlName(text_[static_cast<std::size_t>(cell.offset)]),
+                                  plain});
+            } else if (cell.kind != CellKind::Tab) {
+                const bool linked = cell.link != LinkKind::None;
+                AddGlyph(
+                    linked ? linkSlot_ : slot, linked ? LinkColour(cell.link) : plain, cell.x,
+                    text_.substr(static_cast<std::size_t>(cell.offset), static_cast<std::size_t>(cell.units)),
+                    cell.width);
             }
-            x += width;
-            pos += units;
         }
         if (selectionLeft >= 0) {
             canvas_.Blend({selectionLeft, top, selectionRight - selectionLeft, row.height}, a3_,
@@ -405,7 +323,6 @@ private:
     int a2_;
     int a3_;
     int linkSlot_ = FontTable::kLink;
-    LinkCursor links_;
     std::vector<GlyphRun> runs_;
     std::vector<BoxedName> boxes_;
     int runEnd_ = 0;

@@ -1,7 +1,7 @@
 #include "editor/editor_port_win.h"
 
 #include "editor/edit_state.h"
-#include "editor/editor_messages.h"
+#include "editor/editor_window_messages.h"
 
 namespace tavrin {
 

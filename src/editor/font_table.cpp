@@ -54,9 +54,22 @@ std::u16string_view ControlName(char16_t c) noexcept {
     return {};
 }
 
-FontTable::FontTable(TextMeasurer& measurer) : measurer_(&measurer) {
-    normalCache_.units.assign(0x10000, kUnmeasured);
-    headingCache_.units.assign(0x10000, kUnmeasured);
+FontTable::FontTable(TextMeasurer& measurer) : measurer_(&measurer) {}
+
+std::uint16_t& FontTable::Cache::Cell(char16_t unit) {
+    std::unique_ptr<Page>& page = pages[unit >> 8];
+    if (page == nullptr) {
+        page = std::make_unique<Page>();
+        page->fill(kUnmeasured);
+    }
+    return (*page)[unit & 0xFF];
+}
+
+void FontTable::Cache::Clear() {
+    for (std::unique_ptr<Page>& page : pages) {
+        page.reset();
+    }
+    pairs.clear();
 }
 
 void FontTable::Rebuild(const FontSizes& sizes) {
@@ -71,22 +84,20 @@ void FontTable::Rebuild(const FontSizes& sizes) {
     AddEntry(sizes.normal, kFontUnderline);
     AddEntry(sizes.normal, kFontStrikeOut);
 
-    for (Cache* cache : {&normalCache_, &headingCache_}) {
-        cache->units.assign(0x10000, kUnmeasured);
-        cache->pairs.clear();
-    }
+    normalCache_.Clear();
+    headingCache_.Clear();
     // Printable ASCII in one call, then the Latin-1 and half-width range one by one: together they
     // cover most of what an entry holds besides kana and ideographs.
     std::array<int, 0x7F - 0x20> ascii{};
     measurer_->MeasureCodeUnits(kNormal, u' ', u'~', ascii);
     for (std::size_t i = 0; i < ascii.size(); ++i) {
-        normalCache_.units[0x20 + i] = CacheCell(ascii[i]);
+        normalCache_.Cell(static_cast<char16_t>(0x20 + i)) = CacheCell(ascii[i]);
     }
     for (char16_t c = 0xA1; c <= 0xDF; ++c) {
-        normalCache_.units[c] = CacheCell(Measure(kNormal, std::u16string_view(&c, 1)));
+        normalCache_.Cell(c) = CacheCell(Measure(kNormal, std::u16string_view(&c, 1)));
     }
 
-    tabUnit_ = std::max(1, static_cast<int>(normalCache_.units[u'x']));
+    tabUnit_ = std::max(1, static_cast<int>(normalCache_.Cell(u'x')));
     mediaBarHeight_ = std::max(24, NormalLineHeight() + 4);
     glyphCell_ = Measure(kSmall, u"\u3000");
 }
@@ -157,7 +168,7 @@ int FontTable::CharWidth(std::u16string_view text, std::size_t pos, bool heading
         cache.pairs.emplace(codePoint, width);
         return width;
     }
-    std::uint16_t& cell = cache.units[c];
+    std::uint16_t& cell = cache.Cell(c);
     if (cell == kUnmeasured) {
         const int width = IsBoxedControl(c) ? Measure(slot, ControlName(c)) + kBoxPadding
                                             : Measure(slot, std::u16string_view(&c, 1));

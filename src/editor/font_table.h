@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,9 +69,15 @@ private:
         int style = 0;
         FontSlotMetrics metrics;
     };
+    // Widths by code unit in pages of 256 units, allocated when a unit of the page is first measured,
+    // so a rebuild only drops the pages in use.
     struct Cache {
-        std::vector<std::uint16_t> units;  // kUnmeasured until measured
+        using Page = std::array<std::uint16_t, 256>;
+        std::array<std::unique_ptr<Page>, 256> pages;
         std::unordered_map<char32_t, std::uint16_t> pairs;
+
+        std::uint16_t& Cell(char16_t unit);
+        void Clear();
     };
     static constexpr std::uint16_t kUnmeasured = 0xFFFF;
 

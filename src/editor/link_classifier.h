@@ -40,8 +40,4 @@ inline constexpr int kLinkScanLimit = 256;
 // found is skipped over whole, any other position advances by one.
 [[nodiscard]] std::vector<LinkSpan> FindLinksInLine(std::u16string_view line);
 
-// The link of FindLinksInLine that covers position (start <= position < start + length), scanning no
-// further than needed; kind None when there is none.
-[[nodiscard]] LinkSpan FindLinkCovering(std::u16string_view line, int position);
-
 }  // namespace tavrin

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "editor/editor_clipboard_win.h"
-#include "editor/editor_messages.h"
+#include "editor/editor_window_messages.h"
 #include "editor/markup_edit_window_win.h"
 #include "ui/scrollbar/scroll_bar_messages.h"
 

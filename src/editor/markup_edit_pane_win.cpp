@@ -214,9 +214,9 @@ LRESULT EditMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case EM_UNDO:
         case WM_UNDO:
             return editor.Undo() ? 1 : 0;
-        case kEmRedo:
+        case kEditRedo:
             return editor.Redo() ? 1 : 0;
-        case kEmCanRedo:
+        case kEditCanRedo:
             return editor.CanRedo() ? 1 : 0;
         case EM_SETTABSTOPS:
             return editor.SetTabStops(Signed(wParam), lParam) ? 1 : 0;
@@ -231,24 +231,13 @@ LRESULT EditMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // --- The editor's own messages ------------------------------------------------------------------
 
 LRESULT PaneMessageWithoutState(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case MEP_GETSTATE:
-            if (lParam != 0) {
-                *reinterpret_cast<EditState**>(lParam) = nullptr;
-            }
-            return 0;
-        case MEP_GETSELTEXT:
-        case MEP_GETSELWORD:
-            if (wParam != 0) {
-                reinterpret_cast<char16_t*>(wParam)[0] = u'\0';
-            }
-            return -1;
-        case MEP_GETCARETPOS:
-        case MEP_GETOBJECTNAME:
-            return -1;
-        default:
-            return 0;
+    if (message == MEP_GETSTATE && lParam != 0) {
+        *reinterpret_cast<EditState**>(lParam) = nullptr;
     }
+    if ((message == MEP_GETSELTEXT || message == MEP_GETSELWORD) && wParam != 0) {
+        reinterpret_cast<char16_t*>(wParam)[0] = u'\0';
+    }
+    return ResultWithoutState(message);
 }
 
 LRESULT OnSetStyle(EditorWindow& state, WPARAM wParam) {
@@ -481,8 +470,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case EM_CANUNDO:
         case EM_UNDO:
         case WM_UNDO:
-        case kEmRedo:
-        case kEmCanRedo:
+        case kEditRedo:
+        case kEditCanRedo:
         case EM_SETTABSTOPS:
         case EM_SETREADONLY:
             return EditMessage(window, message, wParam, lParam);

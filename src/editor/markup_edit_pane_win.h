@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "editor/editor_messages.h"
+#include "editor/editor_window_messages.h"
 #include "ui/surface.h"
 
 namespace tavrin {

@@ -3,8 +3,9 @@
 // handlers, split between the pane's own messages (markup_edit_pane_win.cpp) and input
 // (markup_edit_input_win.cpp). Not for use outside the editor window.
 
-#include <imm.h>
 #include <windows.h>
+
+#include <imm.h>
 
 #include "editor/edit_state.h"
 #include "editor/editor_paint.h"

@@ -1,8 +1,9 @@
 #include "editor/picture_store_win.h"
 
 // GDI+ needs the COM declarations first.
-#include <gdiplus.h>
 #include <objidl.h>
+
+#include <gdiplus.h>
 
 #include <algorithm>
 #include <string>

@@ -60,6 +60,7 @@ struct TextStyle {
     TextAlign align = TextAlign::kLeft;
     bool verticalCentre = true;  // else the text's top is at the rectangle's top
     bool ellipsis = false;       // cut with "..." when it does not fit
+    bool mnemonic = false;       // "&" underlines the next character and "&&" is a literal "&" (menu labels)
 };
 
 class Canvas : public TextMetricsSource {
@@ -77,6 +78,10 @@ public:
     // Restricts drawing to a rectangle until the matching PopClip; clips nest by intersection.
     virtual void PushClip(const PixelRect& rect) = 0;
     virtual void PopClip() = 0;
+    // Lays the frame's background into the rectangle: the Back colour and, where the shell shows one,
+    // the part of the background picture behind it. Painters that redraw part of the frame (the
+    // month-change slide) start with it so that the picture continues under what they draw.
+    virtual void Background(const PixelRect& rect, ColorRef back) { Fill(rect, back); }
 };
 
 // Draws text with the program's drop shadow: first in the shadow colour one pixel right and down,

@@ -344,6 +344,58 @@ TEST(Scrolling, RangeCaretIntoViewAndSteps) {
     EXPECT_EQ(f.observer.scroll, (ScrollBarState{}));
 }
 
+TEST(Painting, RowCellsCarryKindsPositionsAndLinksAcrossWrappedRows) {
+    EditorFixture f(ClientFor(300));
+    const std::u16string url = u"http://example.com/" + std::u16string(30, u'p');
+    f.Load(U("*見\n") + u"a\t\x07\U0001F600 " + url + U(" 終"));
+    const std::vector<RowCell> heading = f.editor.RowCells(0);
+    ASSERT_EQ(heading.size(), 2u);
+    EXPECT_EQ(heading[0].kind, CellKind::HeadingMark);
+    EXPECT_EQ(heading[0].width, 0);
+    EXPECT_EQ(heading[1].x, 20);
+    EXPECT_EQ(heading[1].width, 24);
+
+    // Word wrap carries the URL to the next row: this row ends with the space.
+    const std::vector<RowCell> cells = f.editor.RowCells(1);
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[0].kind, CellKind::Text);
+    EXPECT_EQ(cells[1].kind, CellKind::Tab);
+    EXPECT_EQ(cells[1].x, 28);
+    EXPECT_EQ(cells[1].width, 24);
+    EXPECT_EQ(cells[2].kind, CellKind::Control);
+    EXPECT_EQ(cells[2].width, 32);
+    EXPECT_EQ(cells[3].kind, CellKind::Pair);
+    EXPECT_EQ(cells[3].units, 2);
+    EXPECT_EQ(cells[4].link, LinkKind::None);
+    // The URL fills the next row and runs on over the row boundary; the text after it is no link.
+    const std::vector<RowCell> url1 = f.editor.RowCells(2);
+    ASSERT_EQ(url1.size(), 37u);
+    EXPECT_EQ(url1.front().link, LinkKind::Url);
+    EXPECT_EQ(url1.back().link, LinkKind::Url);
+    const std::vector<RowCell> url2 = f.editor.RowCells(3);
+    ASSERT_EQ(url2.size(), 12u + 2u);
+    EXPECT_EQ(url2.front().link, LinkKind::Url);
+    EXPECT_EQ(url2[11].link, LinkKind::Url);
+    EXPECT_EQ(url2[12].link, LinkKind::None);
+    EXPECT_TRUE(f.editor.RowCells(7).empty());
+    EXPECT_EQ(f.editor.RowTextY(0), 10 + 28 - 24 - 2);
+    EXPECT_EQ(f.editor.RowTextY(1), 38 + 20 - 16 - 2);
+}
+
+TEST(Painting, VisibleRowsFollowTheScrollOffset) {
+    EditorFixture f(600, 100);
+    std::u16string text;
+    for (int i = 0; i < 20; ++i) {
+        text += u"row\n";
+    }
+    f.Load(text);
+    EXPECT_EQ(f.editor.VisibleRows(), (std::pair<int, int>{0, 4}));  // tops 10, 30, 50, 70, 90
+    f.editor.Scroll(ScrollCode::ThumbPosition, 35);
+    EXPECT_EQ(f.editor.VisibleRows(), (std::pair<int, int>{1, 6}));
+    f.Load(u"");
+    EXPECT_GT(f.editor.VisibleRows().first, f.editor.VisibleRows().second);
+}
+
 TEST(FontTable, CachesWidthsAndCreatesFontsOnDemand) {
     EditorFixture f;
     FontTable& fonts = f.editor.Fonts();

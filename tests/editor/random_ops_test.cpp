@@ -3,8 +3,6 @@
 // table must match.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 
 #include "editor_fakes.h"
@@ -630,24 +628,7 @@ TEST_P(RandomOperations, MatchTheNaiveModelAndKeepTheRowTableWhole) {
     fixture.editor.SetText(u"*Title\nfirst line\n");
     model.Reset(u"*Title\nfirst line\n");
     for (int step = 0; step < 5000; ++step) {
-        if (std::getenv("EDITOR_TRACE") != nullptr && step == std::atoi(std::getenv("EDITOR_TRACE"))) {
-            std::string dump;
-            for (char16_t c : fixture.editor.Text()) {
-                dump += c < 0x80 && c >= 0x20 ? std::string(1, static_cast<char>(c))
-                                              : "<" + std::to_string(c) + ">";
-            }
-            std::printf("text=[%s] anchor=%d caret=%d rowEnd=%d\n", dump.c_str(), fixture.editor.Anchor(),
-                        fixture.editor.Caret(), fixture.editor.CaretAtRowEnd());
-            for (const RowRecord& row : fixture.editor.Rows()) {
-                std::printf("row off=%d count=%d wraps=%d cont=%d brk=%d kind=%d\n", row.offset,
-                            row.charCount, row.wrapsOn, row.isContinuation, row.breakCount,
-                            static_cast<int>(row.kind));
-            }
-        }
         const std::string name = model.RunOne();
-        if (std::getenv("EDITOR_STATS") != nullptr) {
-            std::printf("%s %d\n", name.c_str(), fixture.editor.Length());
-        }
         const EditState& e = fixture.editor;
         ASSERT_EQ(e.Text(), model.Current().text) << "step " << step << " " << name;
         ASSERT_EQ(e.Anchor(), model.Current().anchor) << "step " << step << " " << name;

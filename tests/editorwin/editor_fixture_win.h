@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "editor/edit_state.h"
-#include "editor/editor_messages.h"
+#include "editor/editor_window_messages.h"
 #include "host_support_win.h"
 #include "support/test_support.h"
 #include "ui/surface.h"

@@ -1,7 +1,8 @@
 // The editor's message contracts: results, notifications posted to the parent, read-only refusals,
 // a window without state, and bad input.
-#include <imm.h>
 #include <windows.h>
+
+#include <imm.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -123,12 +124,12 @@ TEST_F(EditorTest, UndoRedoAndTheModifiedFlagFollowTheHistory) {
     EXPECT_EQ(Text(), u"abc") << "the deletion of the selection undoes with the first character";
     EXPECT_EQ(Send(EM_GETMODIFY), 0);
     EXPECT_EQ(Send(EM_CANUNDO), 0);
-    EXPECT_EQ(Send(kEmCanRedo), 1);
-    EXPECT_EQ(Send(kEmRedo), 1);
+    EXPECT_EQ(Send(kEditCanRedo), 1);
+    EXPECT_EQ(Send(kEditRedo), 1);
     EXPECT_EQ(Text(), u"x");
     EXPECT_EQ(Send(EM_GETMODIFY), 1);
     Type(u"z");
-    EXPECT_EQ(Send(kEmCanRedo), 0) << "a new edit drops the redo tail";
+    EXPECT_EQ(Send(kEditCanRedo), 0) << "a new edit drops the redo tail";
     EXPECT_EQ(Send(EM_SETMODIFY, 0), 0);
     EXPECT_EQ(Send(EM_GETMODIFY), 0);
 }
@@ -268,7 +269,7 @@ TEST_F(EditorTest, ReadOnlyRefusesEveryChangeButCopyAndSelectionWork) {
     EXPECT_EQ(Send(EM_REPLACESEL, 1, Str(L"y")), 0);
     EXPECT_EQ(Send(EM_UNDO), 0);
     EXPECT_EQ(Send(WM_UNDO), 0);
-    EXPECT_EQ(Send(kEmRedo), 0);
+    EXPECT_EQ(Send(kEditRedo), 0);
     EXPECT_EQ(Send(MEP_TOGGLEHEADING, 0), 0);
     EXPECT_EQ(Send(MEP_INSERTREF, reinterpret_cast<WPARAM>(L"a.png")), 0);
     Key(VK_BACK);
@@ -323,8 +324,8 @@ TEST_F(EditorTest, EveryMessageHasAnAnswerWithoutState) {
          {UINT{WM_SETTEXT},   UINT{WM_GETTEXTLENGTH}, UINT{EM_GETSEL},      UINT{EM_SETSEL},
           UINT{EM_SCROLL},    UINT{EM_LINESCROLL},    UINT{EM_SCROLLCARET}, UINT{EM_GETMODIFY},
           UINT{EM_SETMODIFY}, UINT{EM_GETLINECOUNT},  UINT{EM_LINEINDEX},   UINT{EM_REPLACESEL},
-          UINT{EM_CANUNDO},   UINT{EM_UNDO},          UINT{WM_UNDO},        UINT{kEmRedo},
-          UINT{kEmCanRedo},   UINT{EM_SETTABSTOPS},   UINT{EM_SETREADONLY}, UINT{WM_CUT},
+          UINT{EM_CANUNDO},   UINT{EM_UNDO},          UINT{WM_UNDO},        UINT{kEditRedo},
+          UINT{kEditCanRedo},   UINT{EM_SETTABSTOPS},   UINT{EM_SETREADONLY}, UINT{WM_CUT},
           UINT{WM_COPY},      UINT{WM_PASTE},         UINT{WM_CLEAR},       UINT{WM_CHAR},
           UINT{WM_KEYDOWN},   UINT{WM_LBUTTONDOWN},   UINT{WM_LBUTTONUP},   UINT{WM_LBUTTONDBLCLK},
           UINT{WM_MOUSEMOVE}, UINT{WM_MOUSEWHEEL},    UINT{WM_VSCROLL},     UINT{WM_CONTEXTMENU},

@@ -31,6 +31,7 @@ BOOL CALLBACK MatchFrame(HWND window, LPARAM context) {
 
 struct BoxSearch {
     DWORD processId;
+    HWND ignore;
     HWND found;
 };
 
@@ -40,8 +41,9 @@ BOOL CALLBACK MatchBox(HWND window, LPARAM context) {
     GetClassNameW(window, className, 16);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (std::wstring_view(className) == L"#32770" && IsWindowVisible(window) &&
-        (search.processId == 0 || owner == search.processId)) {
+    // A dialog that owns a modal message box is disabled while the box is up; the box is not.
+    if (std::wstring_view(className) == L"#32770" && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        window != search.ignore && (search.processId == 0 || owner == search.processId)) {
         search.found = window;
         return FALSE;
     }
@@ -74,10 +76,10 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND ignore) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        BoxSearch search{processId, nullptr};
+        BoxSearch search{processId, ignore, nullptr};
         EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             MessageBoxInfo info{search.found, WindowText(search.found), {}};

@@ -51,8 +51,10 @@ struct MessageBoxInfo {
     std::wstring text;
 };
 
-// The first visible message box of the process (any process when 0), waiting up to timeoutMs.
-[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+// The first visible, enabled message box of the process (any process when 0), waiting up to timeoutMs.
+// Dialogs are windows of the same class: pass an open dialog as ignore so that only a box shown over it
+// is found.
+[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND ignore = nullptr);
 
 // Presses the box's OK (or only) button.
 void DismissMessageBox(HWND box);

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "editor/editor_messages.h"
+#include "editor/editor_window_messages.h"
 #include "host_support_win.h"
 
 namespace {

@@ -1,8 +1,9 @@
 #include "host_support_win.h"
 
 // GDI+ needs the COM declarations first.
-#include <gdiplus.h>
 #include <objidl.h>
+
+#include <gdiplus.h>
 
 #include <algorithm>
 #include <memory>

@@ -93,8 +93,14 @@ public:
     }
 
     bool MoveIntoPlace(const fs::path& source, const fs::path& target) override {
-        return Check(MoveFileExW(source.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        // A file the user made read-only is not replaced, as Windows refuses it; some file systems
+        // (and Wine) would replace it silently.
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            lastError_ = ERROR_ACCESS_DENIED;
+            return false;
+        }
+        return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
 
     std::optional<std::vector<FolderEntry>> ListFolder(const fs::path& folder) override {

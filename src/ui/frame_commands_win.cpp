@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "editor/editor_messages.h"
+#include "editor/editor_observer.h"
 #include "platform/wide_win.h"
 #include "ui/command_dispatch.h"
 #include "ui/dialogs/about_box_win.h"
@@ -86,7 +87,7 @@ void EditCommand(FrameWindow& frame, EditOperation operation, EditTarget target)
             PostMessageW(editor, EM_UNDO, 0, 0);
             return;
         case EditOperation::kRedo:
-            PostMessageW(editor, kEmRedo, 0, 0);
+            PostMessageW(editor, kEditRedo, 0, 0);
             return;
         case EditOperation::kCut:
             PostMessageW(editor, WM_CUT, 0, 0);
@@ -308,16 +309,16 @@ LRESULT OnEditorNotification(FrameWindow& frame, unsigned code) {
         case EN_CHANGE:
             frame.store->UpdateDayMark();
             return 0;
-        case MEPN_OPENLINK:
+        case static_cast<unsigned>(EditorNotification::OpenLink):
             OpenLinkAtCaret(frame);
             return 0;
-        case MEPN_CONTEXTMENU: {
+        case static_cast<unsigned>(EditorNotification::ContextMenu): {
             POINT cursor{};
             GetCursorPos(&cursor);
             OpenMenu(frame, MenuKind::kEditorContext, cursor);
             return 0;
         }
-        case MEPN_CONTEXTMENUKEY:
+        case static_cast<unsigned>(EditorNotification::ContextMenuKey):
             OpenMenu(frame, MenuKind::kEditorContext, PointUnderCaret(frame));
             return 0;
         default:

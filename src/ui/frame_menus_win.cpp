@@ -114,7 +114,7 @@ EditorMenuState EditorStateForMenu(const FrameWindow& frame) {
     EditorMenuState state;
     state.readOnly = SendMessageW(editor, MEP_GETREADONLY, 0, 0) != 0;
     state.canUndo = SendMessageW(editor, EM_CANUNDO, 0, 0) != 0;
-    state.canRedo = SendMessageW(editor, kEmCanRedo, 0, 0) != 0;
+    state.canRedo = SendMessageW(editor, kEditCanRedo, 0, 0) != 0;
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

@@ -9,6 +9,7 @@
 
 #include "calendar/calendar_rules.h"
 #include "platform/text.h"
+#include "platform/wide_win.h"
 #include "portable_folder_win.h"
 
 namespace tavrin::e2e {
@@ -57,21 +58,14 @@ public:
     [[nodiscard]] HWND Editor() const { return editor_; }
     [[nodiscard]] DWORD Id() const { return process_->Id(); }
 
-    void Command(int command) const {
-        drive::SendCommand(frame_, command);
-        Idle();
-    }
-    void Type(std::wstring_view text) const {
-        drive::TypeText(editor_, text);
-        Idle();
-    }
+    void Command(int command) const { drive::SendCommand(frame_, command); }
+    void Type(std::wstring_view text) const { drive::TypeText(editor_, text); }
     [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
     [[nodiscard]] bool ReadOnly() const {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(editor_, kGetReadOnly, 0, 0, SMTO_NORMAL, 5000, &result);
         return result != 0;
     }
-    void Idle() const { drive::WaitUntilIdle(process_->Id(), 5000); }
     [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
 
 private:
@@ -130,14 +124,15 @@ void JumpTo(const Running& tavrin, int year, int month, int day) {
     SetDlgItemTextW(dialog, 1101, std::to_wstring(year).c_str());
     SetDlgItemTextW(dialog, 1103, std::to_wstring(month).c_str());
     SetDlgItemTextW(dialog, 1105, std::to_wstring(day).c_str());
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    tavrin.Idle();
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 TEST(Diary, EntriesWrittenOnSeveralDaysAreStoredAndFoundAgain) {
     PortableFolder folder;
     std::filesystem::create_directories(folder.path() / L"RaRorir");
     std::filesystem::create_directories(folder.path() / L"仕事");
+    // The month slide would let the test type before a move has finished.
+    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
     const DiaryDate today = Today();
     const DiaryDate yesterday = AddDays(today, -1);
     const DiaryDate nextWeek = AddDays(yesterday, 7);
@@ -197,6 +192,17 @@ TEST(Diary, EntriesWrittenOnSeveralDaysAreStoredAndFoundAgain) {
     ExpectDiaryOnDisk(folder, L"RaRorir", home);
 }
 
+// Moves to the previous day expecting the save to fail: returns the error box's text.
+std::wstring PrevDayFailing(const Running& tavrin) {
+    drive::PostCommand(tavrin.Frame(), kPrevDay);
+    const auto box = drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
+    if (!box) {
+        return L"(no message box)";
+    }
+    drive::DismissMessageBox(box->window);
+    return box->text;
+}
+
 TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     PortableFolder folder;
     const DiaryDate today = Today();
@@ -205,21 +211,25 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     const int yearMonth = today.year * 100 + today.month;
     const std::filesystem::path month = diary / (std::to_wstring(yearMonth) + L".txt");
     folder.WriteFileBytes(month, Utf16File(MonthFileText(yearMonth, {{today.day, L"元の本文"}})));
-    SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_READONLY);
 
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     EXPECT_EQ(tavrin.Text(), L"元の本文");
     tavrin.Type(L"追記:");
-    drive::SendCommand(tavrin.Frame(), kPrevDay);
-    const auto box = drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
-    ASSERT_TRUE(box) << "the failed save is reported";
-    EXPECT_EQ(box->text.substr(0, 15), L"ファイル保存に失敗しました。");
-    drive::DismissMessageBox(box->window);
-    tavrin.Idle();
-    EXPECT_EQ(tavrin.Text(), L"追記:元の本文") << "the user stays on the day with the text";
 
+    SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(PrevDayFailing(tavrin), L"ファイル保存に失敗しました。\r\n\r\n3") << "a read-only month file";
+    EXPECT_EQ(tavrin.Text(), L"追記:元の本文") << "the user stays on the day with the text";
     SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    {
+        const HANDLE held = CreateFileW(month.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(PrevDayFailing(tavrin).substr(0, 14), L"ファイル保存に失敗しました。") << "a month file held by another program";
+        CloseHandle(held);
+    }
+    EXPECT_EQ(tavrin.Text(), L"追記:元の本文");
+
     tavrin.Command(kPrevDay);
     EXPECT_EQ(tavrin.Text(), L"") << "the next save went through and the day changed";
     EXPECT_EQ(tavrin.Close(), 0u);

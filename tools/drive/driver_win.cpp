@@ -91,7 +91,13 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs
     return std::nullopt;
 }
 
-void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+void DismissMessageBox(HWND box) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (IsWindow(box) && GetTickCount64() < deadline) {
+        Sleep(kPollMs);
+    }
+}
 
 TavrinProcess::TavrinProcess(TavrinProcess&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
@@ -169,33 +175,39 @@ std::optional<DWORD> TavrinProcess::Close(DWORD timeoutMs) const {
     return WaitForExit(timeoutMs);
 }
 
+namespace {
+
+constexpr UINT kSendTimeoutMs = 30000;
+
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+}
+
+}  // namespace
+
 void TypeText(HWND window, std::wstring_view text) {
     for (const wchar_t character : text) {
-        if (character == L'\n') {
-            PressKey(window, VK_RETURN);
-            continue;
-        }
-        PostMessageW(window, WM_CHAR, character, 1);
+        Send(window, WM_CHAR, character == L'\n' ? L'\r' : character, 1);
     }
 }
 
 void PressKey(HWND window, UINT virtualKey) {
     const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
     const LPARAM down = 1 | static_cast<LPARAM>(scan) << 16;
-    PostMessageW(window, WM_KEYDOWN, virtualKey, down);
-    if (virtualKey == VK_RETURN) {
-        PostMessageW(window, WM_CHAR, L'\r', down);
-    }
-    PostMessageW(window, WM_KEYUP, virtualKey, down | 0xC0000000);
+    Send(window, WM_KEYDOWN, virtualKey, down);
+    Send(window, WM_KEYUP, virtualKey, down | static_cast<LPARAM>(0xC0000000));
 }
 
-void SendCommand(HWND frame, int command) { PostMessageW(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+void SendCommand(HWND frame, int command) { Send(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+void PostCommand(HWND frame, int command) { PostMessageW(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
 
 void Click(HWND window, int x, int y) {
     const LPARAM point = MAKELPARAM(x, y);
-    PostMessageW(window, WM_MOUSEMOVE, 0, point);
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(window, WM_LBUTTONUP, 0, point);
+    Send(window, WM_MOUSEMOVE, 0, point);
+    Send(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Send(window, WM_LBUTTONUP, 0, point);
 }
 
 std::wstring TextOf(HWND window) {

@@ -56,19 +56,25 @@ struct MessageBoxInfo {
 // is found.
 [[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND ignore = nullptr);
 
-// Presses the box's OK (or only) button.
+// Presses the box's OK (or only) button and waits until the box is gone.
 void DismissMessageBox(HWND box);
 
-// Types text into a window as the keyboard would: each character as WM_CHAR, a line feed as the Enter
-// key. Posted, so it also works across processes; call WaitUntilIdle before reading the result.
+// Driving messages are sent, not posted: a sent message is handled before the call returns, so the
+// next look at the window sees its effect. (Posted messages would wait behind everything the program
+// has queued, and a sent WM_NULL would overtake them.) Only commands that end in a modal box are posted,
+// by PostCommand; wait for the box with WaitForMessageBox.
+
+// Types text into a window as the keyboard would after translation: each character as WM_CHAR, a
+// line feed as the Enter key's carriage return.
 void TypeText(HWND window, std::wstring_view text);
 
-// Presses and releases a key in the window (WM_KEYDOWN, WM_KEYUP; Enter also as WM_CHAR). Modifier keys
-// cannot be held this way: send the command instead.
+// Presses and releases a key in the window (WM_KEYDOWN, WM_KEYUP). Modifier keys cannot be held this
+// way: send the command instead.
 void PressKey(HWND window, UINT virtualKey);
 
-// Posts a command to the main frame, as a menu, toolbar button or accelerator does.
+// A command to the main frame, as a menu, toolbar button or accelerator gives it.
 void SendCommand(HWND frame, int command);
+void PostCommand(HWND frame, int command);
 
 // A left click at a client point of the window.
 void Click(HWND window, int x, int y);

@@ -1,8 +1,8 @@
 #include "search/find_in_text.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
+
+#include "search/unit_scan.h"
 
 namespace tavrin {
 namespace {
@@ -94,33 +94,7 @@ WordClass WordClassOf(char16_t c) noexcept {
 
 std::size_t FindEitherUnit(const char16_t* text, std::size_t from, std::size_t end, char16_t a,
                            char16_t b) noexcept {
-    // Blocks of 32 units as eight lanes that are or-ed over the block and only then combined, which
-    // compilers turn into plain vector compares; the exact position is then found in the block.
-    constexpr std::size_t kBlock = 32;
-    constexpr std::size_t kLanes = 8;
-    std::size_t i = from;
-    for (; i + kBlock <= end; i += kBlock) {
-        std::array<std::uint16_t, kLanes> lanes{};
-        for (std::size_t step = 0; step < kBlock; step += kLanes) {
-            for (std::size_t k = 0; k < kLanes; ++k) {
-                const char16_t c = text[i + step + k];
-                lanes[k] |= static_cast<std::uint16_t>(-static_cast<std::int16_t>((c == a) | (c == b)));
-            }
-        }
-        std::uint16_t any = 0;
-        for (const std::uint16_t lane : lanes) {
-            any |= lane;
-        }
-        if (any != 0) {
-            break;
-        }
-    }
-    for (; i < end; ++i) {
-        if (text[i] == a || text[i] == b) {
-            return i;
-        }
-    }
-    return end;
+    return FindEitherUnitBy(ScanPath::kVector, text, from, end, a, b);
 }
 
 SearchPattern::SearchPattern(std::u16string_view word, bool matchCase, bool wordOnly)
@@ -149,7 +123,13 @@ SearchPattern::SearchPattern(std::u16string_view word, bool matchCase, bool word
 
 bool SearchPattern::RestMatches(const char16_t* at) const noexcept {
     if (!folds_) {
-        return std::equal(units_.begin(), units_.end(), at);
+        // Words are short: a plain loop beats a call to memcmp.
+        for (std::size_t k = 0; k < units_.size(); ++k) {
+            if (at[k] != units_[k]) {
+                return false;
+            }
+        }
+        return true;
     }
     for (std::size_t k = 0; k < units_.size(); ++k) {
         if (FoldAscii(at[k]) != units_[k]) {

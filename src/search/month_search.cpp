@@ -1,10 +1,10 @@
 #include "search/month_search.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 
 #include "calendar/calendar_rules.h"
+#include "search/unit_scan.h"
 
 namespace tavrin {
 namespace {
@@ -63,6 +63,24 @@ struct ScanEntry {
     }
 };
 
+// ReadHeaderNumbers, with the header the program writes ("YYYY/MM/DD") read inline: the search reads
+// one per entry.
+HeaderNumbers HeaderNumbersOf(std::u16string_view line) noexcept {
+    constexpr std::size_t kCanonicalLength = 10;
+    if (line.size() != kCanonicalLength || line[4] != u'/' || line[7] != u'/') {
+        return ReadHeaderNumbers(line);
+    }
+    int values[kCanonicalLength] = {};
+    for (std::size_t i = 0; i < kCanonicalLength; ++i) {
+        values[i] = line[i] - u'0';
+        if (i != 4 && i != 7 && (values[i] < 0 || values[i] > 9)) {
+            return ReadHeaderNumbers(line);
+        }
+    }
+    return {values[0] * 1000 + values[1] * 100 + values[2] * 10 + values[3], values[5] * 10 + values[6],
+            values[8] * 10 + values[9]};
+}
+
 // Whether the line [start, start + length) is a header that opens a new entry after the open one;
 // gives its day index.
 bool IsNextHeader(std::u16string_view text, std::size_t start, std::size_t length, int month, int daysInMonth,
@@ -70,91 +88,13 @@ bool IsNextHeader(std::u16string_view text, std::size_t start, std::size_t lengt
     if (length == 0 || !IsDigit(text[start])) {
         return false;
     }
-    const HeaderNumbers numbers = ReadHeaderNumbers(text.substr(start, length));
+    const HeaderNumbers numbers = HeaderNumbersOf(text.substr(start, length));
     if (numbers.month != month || numbers.day < 1 || numbers.day > daysInMonth ||
         numbers.day - 1 <= openDayIndex) {
         return false;
     }
     dayIndex = numbers.day - 1;
     return true;
-}
-
-// What the scan over body lines stopped at.
-enum class Stop {
-    kEnd,        // the end of the text: every line from the start on begins with a TAB
-    kLine,       // the LF before a line that does not begin with a TAB (or the text's final LF)
-    kCandidate,  // a unit that may be the anchor of a match
-    kLoneBreak,  // a CR without its LF or an LF without its CR
-};
-
-struct ScanStop {
-    Stop stop = Stop::kEnd;
-    std::size_t at = 0;
-};
-
-// All ones when x equals y, else zero: one lane of a vector compare.
-constexpr std::uint16_t Equal(char16_t x, char16_t y) noexcept {
-    return static_cast<std::uint16_t>(-static_cast<std::int16_t>(x == y));
-}
-
-// Whether any of the units [i, i + N) needs a look. Written as eight lanes that are or-ed over the
-// block and only then combined, which compilers turn into plain vector compares. In CR LF text a unit
-// is a CR exactly when the one after it is an LF.
-template <bool kCandidates, std::size_t N>
-bool BlockHasStop(const char16_t* data, std::size_t i, char16_t a, char16_t b) noexcept {
-    constexpr std::size_t kLanes = 8;
-    std::array<std::uint16_t, kLanes> lanes{};
-    for (std::size_t step = 0; step < N; step += kLanes) {
-        for (std::size_t k = 0; k < kLanes; ++k) {
-            const char16_t c = data[i + step + k];
-            const char16_t after = data[i + step + k + 1];
-            std::uint16_t stop = (Equal(c, u'\r') ^ Equal(after, u'\n')) |
-                                 (Equal(c, u'\n') & static_cast<std::uint16_t>(~Equal(after, u'\t')));
-            if constexpr (kCandidates) {
-                stop |= Equal(c, a) | Equal(c, b);
-            }
-            lanes[k] |= stop;
-        }
-    }
-    std::uint16_t any = 0;
-    for (const std::uint16_t lane : lanes) {
-        any |= lane;
-    }
-    return any != 0;
-}
-
-// Scans body lines that begin with a TAB, from `from` (a line start, or the unit after a stop) for
-// the first position where something must be looked at. With candidates, units equal to a or b stop
-// the scan too.
-template <bool kCandidates>
-ScanStop ScanBodyLines(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
-                       char16_t b) noexcept {
-    // Blocks of 32 units, then the block's quarters, then its units.
-    constexpr std::size_t kBlock = 32;
-    constexpr std::size_t kQuarter = kBlock / 4;
-    std::size_t i = from;
-    for (; i + kBlock < size; i += kBlock) {
-        if (BlockHasStop<kCandidates, kBlock>(data, i, a, b)) {
-            while (!BlockHasStop<kCandidates, kQuarter>(data, i, a, b)) {
-                i += kQuarter;
-            }
-            break;
-        }
-    }
-    for (; i < size; ++i) {
-        const char16_t c = data[i];
-        const bool last = i + 1 == size;
-        if ((c == u'\r') != (!last && data[i + 1] == u'\n')) {
-            return {Stop::kLoneBreak, i};
-        }
-        if (c == u'\n' && (last || data[i + 1] != u'\t')) {
-            return {Stop::kLine, i};
-        }
-        if (kCandidates && (c == a || c == b)) {
-            return {Stop::kCandidate, i};
-        }
-    }
-    return {Stop::kEnd, size};
 }
 
 // ParseMonthText for CR LF text, optionally searching the entries on the way. Until the first entry
@@ -165,9 +105,10 @@ ScanStop ScanBodyLines(const char16_t* data, std::size_t from, std::size_t size,
 // and in the body lines read one by one, and never in a header line.
 class CrLfMonthScanner {
 public:
-    CrLfMonthScanner(std::u16string_view text, int year, int month, MonthTable& table,
+    CrLfMonthScanner(std::u16string_view text, int year, int month, MonthTable& table, ScanPath path,
                      const SearchPattern* pattern, std::vector<SearchHit>* hits)
-        : text_(text),
+        : path_(path),
+          text_(text),
           data_(text.data()),
           size_(text.size()),
           year_(year),
@@ -205,12 +146,12 @@ private:
     bool BodyLines(std::size_t& start) {
         std::size_t from = start;
         for (;;) {
-            const ScanStop stop = Searching() ? ScanBodyLines<true>(data_, from, size_, anchor_, anchorOther_)
-                                              : ScanBodyLines<false>(data_, from, size_, 0, 0);
-            if (stop.stop == Stop::kLoneBreak) {
+            const BodyScanStop stop =
+                ScanBodyLinesBy(path_, data_, from, size_, Searching(), anchor_, anchorOther_);
+            if (stop.stop == BodyStop::kLoneBreak) {
                 return false;
             }
-            if (stop.stop == Stop::kCandidate) {
+            if (stop.stop == BodyStop::kCandidate) {
                 const std::size_t at = stop.at - pattern_->AnchorOffset();
                 if (stop.at >= pattern_->AnchorOffset() && at + pattern_->Size() <= size_ &&
                     pattern_->MatchesAt(text_, at)) {
@@ -220,23 +161,15 @@ private:
                 continue;
             }
             // The run's last line ends before the CR of the stop's LF, or at the end of the text.
-            entry_.AddSkippedLines(stop.stop == Stop::kEnd ? size_ : stop.at - 1);
-            start = stop.stop == Stop::kEnd ? size_ : stop.at + 1;
+            entry_.AddSkippedLines(stop.stop == BodyStop::kEnd ? size_ : stop.at - 1);
+            start = stop.stop == BodyStop::kEnd ? size_ : stop.at + 1;
             return true;
         }
     }
 
-    // The CR or LF that ends the line at start, or the end of the text. Lines read one by one are
-    // mostly headers and empty lines: a few units are looked at before the block scan starts.
+    // The CR or LF that ends the line at start, or the end of the text.
     [[nodiscard]] std::size_t LineEnd(std::size_t start) const noexcept {
-        constexpr std::size_t kShortLine = 24;
-        const std::size_t shortEnd = std::min(size_, start + kShortLine);
-        for (std::size_t i = start; i < shortEnd; ++i) {
-            if (data_[i] == u'\r' || data_[i] == u'\n') {
-                return i;
-            }
-        }
-        return FindEitherUnit(data_, shortEnd, size_, u'\r', u'\n');
+        return FindEitherUnitBy(path_, data_, start, size_, u'\r', u'\n');
     }
 
     // Reads the line at start by the parser's rules and moves start to the next line.
@@ -276,6 +209,7 @@ private:
         }
     }
 
+    ScanPath path_;
     std::u16string_view text_;
     const char16_t* data_;
     std::size_t size_;
@@ -298,11 +232,8 @@ std::u16string EntryExcerpt(std::u16string_view body) {
     while (i < body.size() && (body[i] == u' ' || body[i] == u'\t' || body[i] == u'\r' || body[i] == u'\n')) {
         ++i;
     }
-    std::size_t end = i;
-    while (end < body.size() && end - i < kExcerptMax && body[end] != u'\r' && body[end] != u'\n' &&
-           body[end] != u'\0') {
-        ++end;
-    }
+    std::size_t end =
+        FindLineEndOrNulBy(ScanPath::kVector, body.data(), i, std::min(body.size(), i + kExcerptMax));
     if (end - i == kExcerptMax && body[end - 1] >= 0xD800 && body[end - 1] <= 0xDBFF) {
         --end;  // no half surrogate pair
     }
@@ -312,12 +243,12 @@ std::u16string EntryExcerpt(std::u16string_view body) {
     return std::u16string(body.substr(i, end - i));
 }
 
-bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable& table) {
+bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable& table, ScanPath path) {
     table.fill(DayEntry{});
     if (text.size() > kMaxMonthTextLength) {
         return false;
     }
-    return CrLfMonthScanner(text, year, month, table, nullptr, nullptr).Run();
+    return CrLfMonthScanner(text, year, month, table, path, nullptr, nullptr).Run();
 }
 
 void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
@@ -358,14 +289,14 @@ void MonthFileSearcher::Search(std::u16string_view text, int year, int month, co
         if (pattern.Find(text, 0, true) == kNotFound) {
             return;
         }
-        found_.clear();
+        // The scanner appends hits as it goes; when it gives up on the text, they are taken back.
+        const std::size_t before = hits.size();
         table_.fill(DayEntry{});
-        if (CrLfMonthScanner(text, year, month, table_, &pattern, &found_).Run()) {
-            hits.insert(hits.end(), std::make_move_iterator(found_.begin()),
-                        std::make_move_iterator(found_.end()));
+        if (CrLfMonthScanner(text, year, month, table_, path_, &pattern, &hits).Run()) {
             return;
         }
-    } else if (ScanCrLfMonthText(text, year, month, table_)) {
+        hits.erase(hits.begin() + static_cast<std::ptrdiff_t>(before), hits.end());
+    } else if (ScanCrLfMonthText(text, year, month, table_, path_)) {
         CollectMonthHits(text, table_, year, month, pattern, hits);
         return;
     }

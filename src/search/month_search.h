@@ -7,6 +7,7 @@
 
 #include "calendar/diary_date.h"
 #include "search/find_in_text.h"
+#include "search/unit_scan.h"
 #include "store/month_text.h"
 
 namespace tavrin {
@@ -28,7 +29,8 @@ inline constexpr std::size_t kExcerptMax = 64;
 // ParseMonthText for a month text whose every line break is CR LF (as the program writes them),
 // found with a fast scan for the line breaks. False, with the table unspecified, when the text holds
 // a lone CR or LF or is too long; ParseMonthText must then be used on the normalised text.
-bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable& table);
+bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable& table,
+                       ScanPath path = ScanPath::kVector);
 
 // Appends a hit for every entry of table (ranges into text) that contains the pattern, in day order.
 void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
@@ -37,6 +39,9 @@ void CollectMonthHits(std::u16string_view text, const MonthTable& table, int yea
 // Searches month texts read from files, reusing its buffers from month to month.
 class MonthFileSearcher {
 public:
+    // The scans' vector form is the one to use; tests also run the portable form.
+    explicit MonthFileSearcher(ScanPath path = ScanPath::kVector) noexcept : path_(path) {}
+
     // Appends the hits of one month file's text (as read, line breaks not normalised), in day order.
     // The entries are those ParseMonthText finds in the text with its line breaks normalised, as the
     // year buffer holds it.
@@ -44,8 +49,8 @@ public:
                 std::vector<SearchHit>& hits);
 
 private:
+    ScanPath path_;
     MonthTable table_{};
-    std::vector<SearchHit> found_;
     std::u16string normalised_;
 };
 

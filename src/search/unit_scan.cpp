@@ -1,0 +1,302 @@
+#include "search/unit_scan.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+// SSE2 is part of every x86-64 processor; MSVC does not define __SSE2__ for x64 but has it all the same.
+#if defined(__SSE2__) || defined(_M_X64)
+#define TAVRIN_SEARCH_SSE2 1
+#include <emmintrin.h>
+#else
+#define TAVRIN_SEARCH_SSE2 0
+#endif
+
+namespace tavrin {
+namespace {
+
+// ---- The portable forms ------------------------------------------------------------------------
+
+// All ones when x equals y, else zero: one lane of a vector compare.
+constexpr std::uint16_t Equal(char16_t x, char16_t y) noexcept {
+    return static_cast<std::uint16_t>(-static_cast<std::int16_t>(x == y));
+}
+
+std::size_t FindEitherUnitPortable(const char16_t* text, std::size_t from, std::size_t end, char16_t a,
+                                   char16_t b) noexcept {
+    // Blocks of 32 units as eight lanes that are or-ed over the block and only then combined, which
+    // compilers can turn into plain vector compares; the exact position is then found in the block.
+    constexpr std::size_t kBlock = 32;
+    constexpr std::size_t kLanes = 8;
+    std::size_t i = from;
+    for (; i + kBlock <= end; i += kBlock) {
+        std::array<std::uint16_t, kLanes> lanes{};
+        for (std::size_t step = 0; step < kBlock; step += kLanes) {
+            for (std::size_t k = 0; k < kLanes; ++k) {
+                const char16_t c = text[i + step + k];
+                lanes[k] |= static_cast<std::uint16_t>(Equal(c, a) | Equal(c, b));
+            }
+        }
+        std::uint16_t any = 0;
+        for (const std::uint16_t lane : lanes) {
+            any |= lane;
+        }
+        if (any != 0) {
+            break;
+        }
+    }
+    for (; i < end; ++i) {
+        if (text[i] == a || text[i] == b) {
+            return i;
+        }
+    }
+    return end;
+}
+
+std::size_t FindLineEndOrNulPortable(const char16_t* text, std::size_t from, std::size_t end) noexcept {
+    std::size_t i = from;
+    while (i < end && text[i] != u'\r' && text[i] != u'\n' && text[i] != u'\0') {
+        ++i;
+    }
+    return i;
+}
+
+// Why the body scan must stop at the unit at, if it must. Both forms decide the kind here, so they
+// agree on it whenever they agree on the position.
+bool StopsAt(const char16_t* data, std::size_t at, std::size_t size, bool candidates, char16_t a, char16_t b,
+             BodyScanStop& stop) noexcept {
+    const char16_t c = data[at];
+    const bool last = at + 1 == size;
+    if ((c == u'\r') != (!last && data[at + 1] == u'\n')) {
+        stop = {BodyStop::kLoneBreak, at};
+        return true;
+    }
+    if (c == u'\n' && (last || data[at + 1] != u'\t')) {
+        stop = {BodyStop::kLine, at};
+        return true;
+    }
+    if (candidates && (c == a || c == b)) {
+        stop = {BodyStop::kCandidate, at};
+        return true;
+    }
+    return false;
+}
+
+// Whether any of the units [i, i + N) stops the body scan, as lanes or-ed over the block (see
+// FindEitherUnitPortable). Reads one unit past the block.
+template <bool kCandidates, std::size_t N>
+bool BlockHasStop(const char16_t* data, std::size_t i, char16_t a, char16_t b) noexcept {
+    constexpr std::size_t kLanes = 8;
+    std::array<std::uint16_t, kLanes> lanes{};
+    for (std::size_t step = 0; step < N; step += kLanes) {
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            const char16_t c = data[i + step + k];
+            const char16_t after = data[i + step + k + 1];
+            std::uint16_t stop = (Equal(c, u'\r') ^ Equal(after, u'\n')) |
+                                 (Equal(c, u'\n') & static_cast<std::uint16_t>(~Equal(after, u'\t')));
+            if constexpr (kCandidates) {
+                stop |= Equal(c, a) | Equal(c, b);
+            }
+            lanes[k] |= stop;
+        }
+    }
+    std::uint16_t any = 0;
+    for (const std::uint16_t lane : lanes) {
+        any |= lane;
+    }
+    return any != 0;
+}
+
+template <bool kCandidates>
+BodyScanStop ScanBodyLinesPortable(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
+                                   char16_t b) noexcept {
+    // Blocks of 32 units, then the block's quarters, then its units.
+    constexpr std::size_t kBlock = 32;
+    constexpr std::size_t kQuarter = kBlock / 4;
+    std::size_t i = from;
+    for (; i + kBlock < size; i += kBlock) {
+        if (BlockHasStop<kCandidates, kBlock>(data, i, a, b)) {
+            while (!BlockHasStop<kCandidates, kQuarter>(data, i, a, b)) {
+                i += kQuarter;
+            }
+            break;
+        }
+    }
+    BodyScanStop stop;
+    for (; i < size; ++i) {
+        if (StopsAt(data, i, size, kCandidates, a, b, stop)) {
+            return stop;
+        }
+    }
+    return {BodyStop::kEnd, size};
+}
+
+// ---- The SSE2 forms ----------------------------------------------------------------------------
+
+#if TAVRIN_SEARCH_SSE2
+
+__m128i Load(const char16_t* at) noexcept {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+__m128i Broadcast(char16_t c) noexcept {
+    return _mm_set1_epi16(static_cast<short>(c));
+}
+
+// Two bits per unit, one for each of its bytes: the position of a unit is half its first bit's.
+std::uint32_t ByteMask(__m128i lanes) noexcept {
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(lanes));
+}
+
+std::size_t FindEitherUnitSse2(const char16_t* text, std::size_t from, std::size_t end, char16_t a,
+                               char16_t b) noexcept {
+    constexpr std::size_t kBlock = 16;
+    if (end - from < kBlock) {
+        return FindEitherUnitPortable(text, from, end, a, b);
+    }
+    const __m128i va = Broadcast(a);
+    const __m128i vb = Broadcast(b);
+    const auto blockMask = [&](std::size_t at) {
+        const __m128i low = Load(text + at);
+        const __m128i high = Load(text + at + 8);
+        return ByteMask(_mm_or_si128(_mm_cmpeq_epi16(low, va), _mm_cmpeq_epi16(low, vb))) |
+               ByteMask(_mm_or_si128(_mm_cmpeq_epi16(high, va), _mm_cmpeq_epi16(high, vb))) << 16;
+    };
+    std::size_t i = from;
+    for (; i + kBlock <= end; i += kBlock) {
+        const std::uint32_t mask = blockMask(i);
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+        }
+    }
+    if (i < end) {
+        // The last block overlaps the one before; the units they share hold no match.
+        const std::uint32_t mask = blockMask(end - kBlock);
+        if (mask != 0) {
+            return end - kBlock + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+        }
+    }
+    return end;
+}
+
+std::size_t FindLineEndOrNulSse2(const char16_t* text, std::size_t from, std::size_t end) noexcept {
+    constexpr std::size_t kBlock = 8;
+    const __m128i cr = Broadcast(u'\r');
+    const __m128i lf = Broadcast(u'\n');
+    const __m128i zero = _mm_setzero_si128();
+    std::size_t i = from;
+    for (; i + kBlock <= end; i += kBlock) {
+        const __m128i units = Load(text + i);
+        const __m128i stops =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)),
+                         _mm_cmpeq_epi16(units, zero));
+        const std::uint32_t mask = ByteMask(stops);
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+        }
+    }
+    return FindLineEndOrNulPortable(text, i, end);
+}
+
+// The CR, LF and TAB that shape body lines, and the two units a search looks for.
+struct BodyUnits {
+    __m128i cr = Broadcast(u'\r');
+    __m128i lf = Broadcast(u'\n');
+    __m128i tab = Broadcast(u'\t');
+    __m128i a = Broadcast(0);
+    __m128i b = Broadcast(0);
+};
+
+// The lanes of [at, at + 8) that stop the body scan (see StopsAt); reads at + 8 too. With kTwoUnits
+// false, a and b are the same unit and one compare does.
+template <bool kCandidates, bool kTwoUnits>
+__m128i BodyStopLanes(const char16_t* at, const BodyUnits& units) noexcept {
+    const __m128i here = Load(at);
+    const __m128i next = Load(at + 1);
+    const __m128i lone = _mm_xor_si128(_mm_cmpeq_epi16(here, units.cr), _mm_cmpeq_epi16(next, units.lf));
+    const __m128i line = _mm_andnot_si128(_mm_cmpeq_epi16(next, units.tab), _mm_cmpeq_epi16(here, units.lf));
+    __m128i stops = _mm_or_si128(lone, line);
+    if constexpr (kCandidates) {
+        stops = _mm_or_si128(stops, _mm_cmpeq_epi16(here, units.a));
+        if constexpr (kTwoUnits) {
+            stops = _mm_or_si128(stops, _mm_cmpeq_epi16(here, units.b));
+        }
+    }
+    return stops;
+}
+
+template <bool kCandidates, bool kTwoUnits>
+BodyScanStop ScanBodyLinesSse2(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
+                               char16_t b) noexcept {
+    // Sixteen units a round; each block reads the unit after it, so blocks end before the last unit
+    // and the rest is left to the unit loop.
+    constexpr std::size_t kBlock = 16;
+    const BodyUnits units{.a = Broadcast(a), .b = Broadcast(b)};
+    std::size_t i = from;
+    for (; i + kBlock < size; i += kBlock) {
+        const std::uint32_t mask = ByteMask(BodyStopLanes<kCandidates, kTwoUnits>(data + i, units)) |
+                                   ByteMask(BodyStopLanes<kCandidates, kTwoUnits>(data + i + 8, units)) << 16;
+        if (mask != 0) {
+            i += static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            break;
+        }
+    }
+    BodyScanStop stop;
+    for (; i < size; ++i) {
+        if (StopsAt(data, i, size, kCandidates, a, b, stop)) {
+            return stop;
+        }
+    }
+    return {BodyStop::kEnd, size};
+}
+
+#endif  // TAVRIN_SEARCH_SSE2
+
+}  // namespace
+
+bool HasVectorScan() noexcept {
+    return TAVRIN_SEARCH_SSE2 != 0;
+}
+
+std::size_t FindEitherUnitBy(ScanPath path, const char16_t* text, std::size_t from, std::size_t end,
+                             char16_t a, char16_t b) noexcept {
+    if (from >= end) {
+        return end;
+    }
+#if TAVRIN_SEARCH_SSE2
+    if (path == ScanPath::kVector) {
+        return FindEitherUnitSse2(text, from, end, a, b);
+    }
+#endif
+    (void)path;
+    return FindEitherUnitPortable(text, from, end, a, b);
+}
+
+std::size_t FindLineEndOrNulBy(ScanPath path, const char16_t* text, std::size_t from,
+                               std::size_t end) noexcept {
+#if TAVRIN_SEARCH_SSE2
+    if (path == ScanPath::kVector) {
+        return FindLineEndOrNulSse2(text, from, end);
+    }
+#endif
+    (void)path;
+    return FindLineEndOrNulPortable(text, from, end);
+}
+
+BodyScanStop ScanBodyLinesBy(ScanPath path, const char16_t* data, std::size_t from, std::size_t size,
+                             bool candidates, char16_t a, char16_t b) noexcept {
+#if TAVRIN_SEARCH_SSE2
+    if (path == ScanPath::kVector) {
+        if (!candidates) {
+            return ScanBodyLinesSse2<false, false>(data, from, size, a, b);
+        }
+        return a == b ? ScanBodyLinesSse2<true, false>(data, from, size, a, b)
+                      : ScanBodyLinesSse2<true, true>(data, from, size, a, b);
+    }
+#endif
+    (void)path;
+    return candidates ? ScanBodyLinesPortable<true>(data, from, size, a, b)
+                      : ScanBodyLinesPortable<false>(data, from, size, a, b);
+}
+
+}  // namespace tavrin

@@ -94,7 +94,7 @@ WordClass WordClassOf(char16_t c) noexcept {
 
 std::size_t FindEitherUnit(const char16_t* text, std::size_t from, std::size_t end, char16_t a,
                            char16_t b) noexcept {
-    return FindEitherUnitBy(ScanPath::kVector, text, from, end, a, b);
+    return FindEitherUnitBy(FastestScanPath(), text, from, end, a, b);
 }
 
 SearchPattern::SearchPattern(std::u16string_view word, bool matchCase, bool wordOnly)

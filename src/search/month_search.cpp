@@ -63,22 +63,42 @@ struct ScanEntry {
     }
 };
 
-// ReadHeaderNumbers, with the header the program writes ("YYYY/MM/DD") read inline: the search reads
-// one per entry.
-HeaderNumbers HeaderNumbersOf(std::u16string_view line) noexcept {
-    constexpr std::size_t kCanonicalLength = 10;
-    if (line.size() != kCanonicalLength || line[4] != u'/' || line[7] != u'/') {
-        return ReadHeaderNumbers(line);
-    }
-    int values[kCanonicalLength] = {};
-    for (std::size_t i = 0; i < kCanonicalLength; ++i) {
-        values[i] = line[i] - u'0';
-        if (i != 4 && i != 7 && (values[i] < 0 || values[i] > 9)) {
-            return ReadHeaderNumbers(line);
+constexpr std::size_t kWrittenHeaderLength = 10;
+
+// Whether the units at `at` are a header as the program writes it, "YYYY/MM/DD"; gives its numbers.
+bool ReadWrittenHeader(const char16_t* at, HeaderNumbers& numbers) noexcept {
+    int digits[kWrittenHeaderLength] = {};
+    for (std::size_t i = 0; i < kWrittenHeaderLength; ++i) {
+        digits[i] = at[i] - u'0';
+        const bool slash = i == 4 || i == 7;
+        if (slash ? at[i] != u'/' : (digits[i] < 0 || digits[i] > 9)) {
+            return false;
         }
     }
-    return {values[0] * 1000 + values[1] * 100 + values[2] * 10 + values[3], values[5] * 10 + values[6],
-            values[8] * 10 + values[9]};
+    numbers = {digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3], digits[5] * 10 + digits[6],
+               digits[8] * 10 + digits[9]};
+    return true;
+}
+
+// ReadHeaderNumbers, with the written form read inline: the search reads one header per entry.
+HeaderNumbers HeaderNumbersOf(std::u16string_view line) noexcept {
+    HeaderNumbers numbers;
+    if (line.size() == kWrittenHeaderLength && ReadWrittenHeader(line.data(), numbers)) {
+        return numbers;
+    }
+    return ReadHeaderNumbers(line);
+}
+
+// Whether numbers are those of a header that opens a new entry after the open one; gives its day
+// index.
+bool OpensNextEntry(const HeaderNumbers& numbers, int month, int daysInMonth, int openDayIndex,
+                    int& dayIndex) noexcept {
+    if (numbers.month != month || numbers.day < 1 || numbers.day > daysInMonth ||
+        numbers.day - 1 <= openDayIndex) {
+        return false;
+    }
+    dayIndex = numbers.day - 1;
+    return true;
 }
 
 // Whether the line [start, start + length) is a header that opens a new entry after the open one;
@@ -88,13 +108,8 @@ bool IsNextHeader(std::u16string_view text, std::size_t start, std::size_t lengt
     if (length == 0 || !IsDigit(text[start])) {
         return false;
     }
-    const HeaderNumbers numbers = HeaderNumbersOf(text.substr(start, length));
-    if (numbers.month != month || numbers.day < 1 || numbers.day > daysInMonth ||
-        numbers.day - 1 <= openDayIndex) {
-        return false;
-    }
-    dayIndex = numbers.day - 1;
-    return true;
+    return OpensNextEntry(HeaderNumbersOf(text.substr(start, length)), month, daysInMonth, openDayIndex,
+                          dayIndex);
 }
 
 // ParseMonthText for CR LF text, optionally searching the entries on the way. Until the first entry
@@ -130,7 +145,7 @@ public:
                 return false;
             }
             while (start < size_ && data_[start] != u'\t') {
-                if (!Line(start)) {
+                if (!WrittenEntryStart(start) && !Line(start)) {
                     return false;
                 }
             }
@@ -167,9 +182,40 @@ private:
         }
     }
 
-    // The CR or LF that ends the line at start, or the end of the text.
+    // Between two entries the program writes an empty line and a header "YYYY/MM/DD" before the next
+    // entry's first line (which begins with a TAB). With an entry open at start, that form is taken in
+    // one step, as Line would take its two lines; anything else is left to Line.
+    bool WrittenEntryStart(std::size_t& start) {
+        const std::size_t header = start + 2;
+        const std::size_t body = header + kWrittenHeaderLength + 2;
+        if (body >= size_ || data_[start] != u'\r' || data_[start + 1] != u'\n' || data_[body - 2] != u'\r' ||
+            data_[body - 1] != u'\n' || data_[body] != u'\t') {
+            return false;
+        }
+        HeaderNumbers numbers;
+        int dayIndex = 0;
+        if (!ReadWrittenHeader(data_ + header, numbers) ||
+            !OpensNextEntry(numbers, month_, daysInMonth_, entry_.dayIndex, dayIndex)) {
+            return false;
+        }
+        entry_.AddLine(start, 0);
+        Close(true);
+        entry_ = ScanEntry{dayIndex, body, header, kWrittenHeaderLength, true, 0, body, body, false, false};
+        start = body;
+        return true;
+    }
+
+    // The CR or LF that ends the line at start, or the end of the text. Lines read one by one are
+    // mostly headers and empty lines: a few units are looked at before a vector scan starts.
     [[nodiscard]] std::size_t LineEnd(std::size_t start) const noexcept {
-        return FindEitherUnitBy(path_, data_, start, size_, u'\r', u'\n');
+        constexpr std::size_t kShortLine = 16;
+        const std::size_t shortEnd = std::min(size_, start + kShortLine);
+        for (std::size_t i = start; i < shortEnd; ++i) {
+            if (data_[i] == u'\r' || data_[i] == u'\n') {
+                return i;
+            }
+        }
+        return FindEitherUnitBy(path_, data_, shortEnd, size_, u'\r', u'\n');
     }
 
     // Reads the line at start by the parser's rules and moves start to the next line.
@@ -233,7 +279,7 @@ std::u16string EntryExcerpt(std::u16string_view body) {
         ++i;
     }
     std::size_t end =
-        FindLineEndOrNulBy(ScanPath::kVector, body.data(), i, std::min(body.size(), i + kExcerptMax));
+        FindLineEndOrNulBy(FastestScanPath(), body.data(), i, std::min(body.size(), i + kExcerptMax));
     if (end - i == kExcerptMax && body[end - 1] >= 0xD800 && body[end - 1] <= 0xDBFF) {
         --end;  // no half surrogate pair
     }

@@ -30,7 +30,7 @@ inline constexpr std::size_t kExcerptMax = 64;
 // found with a fast scan for the line breaks. False, with the table unspecified, when the text holds
 // a lone CR or LF or is too long; ParseMonthText must then be used on the normalised text.
 bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable& table,
-                       ScanPath path = ScanPath::kVector);
+                       ScanPath path = FastestScanPath());
 
 // Appends a hit for every entry of table (ranges into text) that contains the pattern, in day order.
 void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
@@ -39,8 +39,8 @@ void CollectMonthHits(std::u16string_view text, const MonthTable& table, int yea
 // Searches month texts read from files, reusing its buffers from month to month.
 class MonthFileSearcher {
 public:
-    // The scans' vector form is the one to use; tests also run the portable form.
-    explicit MonthFileSearcher(ScanPath path = ScanPath::kVector) noexcept : path_(path) {}
+    // The fastest form of the scans is the one to use; tests also run the others.
+    explicit MonthFileSearcher(ScanPath path = FastestScanPath()) noexcept : path_(path) {}
 
     // Appends the hits of one month file's text (as read, line breaks not normalised), in day order.
     // The entries are those ParseMonthText finds in the text with its line breaks normalised, as the

@@ -12,6 +12,14 @@
 #define TAVRIN_SEARCH_SSE2 0
 #endif
 
+// AVX2 is chosen at run time, where the compiler can build single functions for it.
+#if TAVRIN_SEARCH_SSE2 && (defined(__GNUC__) || defined(__clang__))
+#define TAVRIN_SEARCH_AVX2 1
+#include <immintrin.h>
+#else
+#define TAVRIN_SEARCH_AVX2 0
+#endif
+
 namespace tavrin {
 namespace {
 
@@ -63,8 +71,8 @@ std::size_t FindLineEndOrNulPortable(const char16_t* text, std::size_t from, std
 
 // Why the body scan must stop at the unit at, if it must. Both forms decide the kind here, so they
 // agree on it whenever they agree on the position.
-bool StopsAt(const char16_t* data, std::size_t at, std::size_t size, bool candidates, char16_t a, char16_t b,
-             BodyScanStop& stop) noexcept {
+inline bool StopsAt(const char16_t* data, std::size_t at, std::size_t size, bool candidates, char16_t a,
+                    char16_t b, BodyScanStop& stop) noexcept {
     const char16_t c = data[at];
     const bool last = at + 1 == size;
     if ((c == u'\r') != (!last && data[at + 1] == u'\n')) {
@@ -252,10 +260,135 @@ BodyScanStop ScanBodyLinesSse2(const char16_t* data, std::size_t from, std::size
 
 #endif  // TAVRIN_SEARCH_SSE2
 
+// ---- The AVX2 forms ----------------------------------------------------------------------------
+
+#if TAVRIN_SEARCH_AVX2
+
+// Sixteen units a vector. Every function here is compiled for AVX2 alone and runs only when the
+// processor reports it (see ProcessorHasAvx2).
+#define TAVRIN_AVX2 gnu::target("avx2"), gnu::always_inline
+
+[[TAVRIN_AVX2]] inline __m256i Load256(const char16_t* at) noexcept {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+}
+
+[[TAVRIN_AVX2]] inline __m256i Broadcast256(char16_t c) noexcept {
+    return _mm256_set1_epi16(static_cast<short>(c));
+}
+
+[[TAVRIN_AVX2]] inline std::uint32_t ByteMask256(__m256i lanes) noexcept {
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes));
+}
+
+[[gnu::target("avx2")]] std::size_t FindEitherUnitAvx2(const char16_t* text, std::size_t from,
+                                                       std::size_t end, char16_t a, char16_t b) noexcept {
+    constexpr std::size_t kBlock = 16;
+    if (end - from < kBlock) {
+        return FindEitherUnitPortable(text, from, end, a, b);
+    }
+    const __m256i va = Broadcast256(a);
+    const __m256i vb = Broadcast256(b);
+    std::size_t i = from;
+    for (; i + kBlock <= end; i += kBlock) {
+        const __m256i units = Load256(text + i);
+        const std::uint32_t mask =
+            ByteMask256(_mm256_or_si256(_mm256_cmpeq_epi16(units, va), _mm256_cmpeq_epi16(units, vb)));
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+        }
+    }
+    if (i < end) {
+        // The last block overlaps the one before; the units they share hold no match.
+        const __m256i units = Load256(text + end - kBlock);
+        const std::uint32_t mask =
+            ByteMask256(_mm256_or_si256(_mm256_cmpeq_epi16(units, va), _mm256_cmpeq_epi16(units, vb)));
+        if (mask != 0) {
+            return end - kBlock + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+        }
+    }
+    return end;
+}
+
+// The lanes of [at, at + 16) that stop the body scan, as BodyStopLanes; reads at + 16 too.
+template <bool kCandidates, bool kTwoUnits>
+[[TAVRIN_AVX2]] inline __m256i BodyStopLanes256(const char16_t* at, __m256i a, __m256i b) noexcept {
+    const __m256i here = Load256(at);
+    const __m256i next = Load256(at + 1);
+    const __m256i lone = _mm256_xor_si256(_mm256_cmpeq_epi16(here, Broadcast256(u'\r')),
+                                          _mm256_cmpeq_epi16(next, Broadcast256(u'\n')));
+    const __m256i line = _mm256_andnot_si256(_mm256_cmpeq_epi16(next, Broadcast256(u'\t')),
+                                             _mm256_cmpeq_epi16(here, Broadcast256(u'\n')));
+    __m256i stops = _mm256_or_si256(lone, line);
+    if constexpr (kCandidates) {
+        stops = _mm256_or_si256(stops, _mm256_cmpeq_epi16(here, a));
+        if constexpr (kTwoUnits) {
+            stops = _mm256_or_si256(stops, _mm256_cmpeq_epi16(here, b));
+        }
+    }
+    return stops;
+}
+
+template <bool kCandidates, bool kTwoUnits>
+[[gnu::target("avx2")]] BodyScanStop ScanBodyLinesAvx2(const char16_t* data, std::size_t from,
+                                                       std::size_t size, char16_t a, char16_t b) noexcept {
+    // As ScanBodyLinesSse2, with 32 units a round.
+    constexpr std::size_t kBlock = 32;
+    const __m256i va = Broadcast256(a);
+    const __m256i vb = Broadcast256(b);
+    std::size_t i = from;
+    for (; i + kBlock < size; i += kBlock) {
+        const __m256i low = BodyStopLanes256<kCandidates, kTwoUnits>(data + i, va, vb);
+        const __m256i high = BodyStopLanes256<kCandidates, kTwoUnits>(data + i + 16, va, vb);
+        if (_mm256_testz_si256(_mm256_or_si256(low, high), _mm256_or_si256(low, high)) == 0) {
+            const std::uint64_t mask = ByteMask256(low) | std::uint64_t{ByteMask256(high)} << 32;
+            i += static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            break;
+        }
+    }
+    // The upper halves of the vector registers are cleared before any SSE code runs again, which
+    // would otherwise be slowed down on many processors.
+    _mm256_zeroupper();
+    BodyScanStop stop;
+    for (; i < size; ++i) {
+        if (StopsAt(data, i, size, kCandidates, a, b, stop)) {
+            return stop;
+        }
+    }
+    return {BodyStop::kEnd, size};
+}
+
+#undef TAVRIN_AVX2
+
+#endif  // TAVRIN_SEARCH_AVX2
+
+bool ProcessorHasAvx2() noexcept {
+#if TAVRIN_SEARCH_AVX2
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);
+    return has;
+#else
+    return false;
+#endif
+}
+
+// The form that runs for path: the fastest one this build and processor can run, up to path.
+ScanPath Runnable(ScanPath path) noexcept {
+    if (path == ScanPath::kAvx2 && !ProcessorHasAvx2()) {
+        path = ScanPath::kSse2;
+    }
+    if (path == ScanPath::kSse2 && TAVRIN_SEARCH_SSE2 == 0) {
+        path = ScanPath::kPortable;
+    }
+    return path;
+}
+
 }  // namespace
 
-bool HasVectorScan() noexcept {
-    return TAVRIN_SEARCH_SSE2 != 0;
+ScanPath FastestScanPath() noexcept {
+    return Runnable(ScanPath::kAvx2);
+}
+
+bool CanScanBy(ScanPath path) noexcept {
+    return Runnable(path) == path;
 }
 
 std::size_t FindEitherUnitBy(ScanPath path, const char16_t* text, std::size_t from, std::size_t end,
@@ -263,19 +396,25 @@ std::size_t FindEitherUnitBy(ScanPath path, const char16_t* text, std::size_t fr
     if (from >= end) {
         return end;
     }
-#if TAVRIN_SEARCH_SSE2
-    if (path == ScanPath::kVector) {
-        return FindEitherUnitSse2(text, from, end, a, b);
-    }
+    switch (Runnable(path)) {
+#if TAVRIN_SEARCH_AVX2
+        case ScanPath::kAvx2:
+            return FindEitherUnitAvx2(text, from, end, a, b);
 #endif
-    (void)path;
-    return FindEitherUnitPortable(text, from, end, a, b);
+#if TAVRIN_SEARCH_SSE2
+        case ScanPath::kSse2:
+            return FindEitherUnitSse2(text, from, end, a, b);
+#endif
+        default:
+            return FindEitherUnitPortable(text, from, end, a, b);
+    }
 }
 
 std::size_t FindLineEndOrNulBy(ScanPath path, const char16_t* text, std::size_t from,
                                std::size_t end) noexcept {
+    // Title lines are short: SSE2 serves for AVX2 too.
 #if TAVRIN_SEARCH_SSE2
-    if (path == ScanPath::kVector) {
+    if (Runnable(path) != ScanPath::kPortable) {
         return FindLineEndOrNulSse2(text, from, end);
     }
 #endif
@@ -285,18 +424,25 @@ std::size_t FindLineEndOrNulBy(ScanPath path, const char16_t* text, std::size_t 
 
 BodyScanStop ScanBodyLinesBy(ScanPath path, const char16_t* data, std::size_t from, std::size_t size,
                              bool candidates, char16_t a, char16_t b) noexcept {
-#if TAVRIN_SEARCH_SSE2
-    if (path == ScanPath::kVector) {
-        if (!candidates) {
-            return ScanBodyLinesSse2<false, false>(data, from, size, a, b);
-        }
-        return a == b ? ScanBodyLinesSse2<true, false>(data, from, size, a, b)
-                      : ScanBodyLinesSse2<true, true>(data, from, size, a, b);
-    }
+    // One compare fewer per unit when the two units looked for are one (no case to fold).
+    const bool two = a != b;
+    switch (Runnable(path)) {
+#if TAVRIN_SEARCH_AVX2
+        case ScanPath::kAvx2:
+            return !candidates ? ScanBodyLinesAvx2<false, false>(data, from, size, a, b)
+                   : two       ? ScanBodyLinesAvx2<true, true>(data, from, size, a, b)
+                               : ScanBodyLinesAvx2<true, false>(data, from, size, a, b);
 #endif
-    (void)path;
-    return candidates ? ScanBodyLinesPortable<true>(data, from, size, a, b)
-                      : ScanBodyLinesPortable<false>(data, from, size, a, b);
+#if TAVRIN_SEARCH_SSE2
+        case ScanPath::kSse2:
+            return !candidates ? ScanBodyLinesSse2<false, false>(data, from, size, a, b)
+                   : two       ? ScanBodyLinesSse2<true, true>(data, from, size, a, b)
+                               : ScanBodyLinesSse2<true, false>(data, from, size, a, b);
+#endif
+        default:
+            return candidates ? ScanBodyLinesPortable<true>(data, from, size, a, b)
+                              : ScanBodyLinesPortable<false>(data, from, size, a, b);
+    }
 }
 
 }  // namespace tavrin

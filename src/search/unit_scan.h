@@ -1,22 +1,25 @@
 #pragma once
 // The inner loops of the search: scans over UTF-16 code units for the few units that need a closer
-// look. Each scan has a portable form and, where the compiler offers SSE2 (every x86-64 target), a
-// vector form that gives exactly the same answers eight units at a time.
+// look. Each scan has a portable form and, on x86-64, vector forms for SSE2 (every such processor)
+// and AVX2 (chosen at run time) that give exactly the same answers 8 or 16 units at a time.
 
 #include <cstddef>
 
 namespace tavrin {
 
-// Which form of the scans runs. The vector form is the one to use; the portable form is what other
-// processors run under that name, and it stays callable so that tests hold the two against each
-// other.
+// Which form of the scans runs, slowest first.
 enum class ScanPath {
-    kVector,
     kPortable,
+    kSse2,
+    kAvx2,
 };
 
-// Whether this build has a vector form; without one, kVector runs the portable code.
-[[nodiscard]] bool HasVectorScan() noexcept;
+// The fastest form this build and processor can run: the one the search uses.
+[[nodiscard]] ScanPath FastestScanPath() noexcept;
+
+// Whether this build and processor can run path. Asked for a form they cannot run, the scans below
+// run the fastest one that they can; tests use this to hold every form against the portable one.
+[[nodiscard]] bool CanScanBy(ScanPath path) noexcept;
 
 // The offset of the first code unit equal to a or b in [from, end) of text, or end.
 [[nodiscard]] std::size_t FindEitherUnitBy(ScanPath path, const char16_t* text, std::size_t from,

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 namespace tavrin::testing {
 
@@ -67,6 +68,41 @@ inline std::ptrdiff_t ReferenceFind(std::u16string_view text, std::u16string_vie
         return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
+}
+
+// The scans of unit_scan.h by their definitions, one unit after another.
+inline std::size_t ReferenceFindEitherUnit(std::u16string_view text, std::size_t from, std::size_t end,
+                                           char16_t a, char16_t b) {
+    while (from < end && text[from] != a && text[from] != b) {
+        ++from;
+    }
+    return from;
+}
+
+inline std::size_t ReferenceLineEndOrNul(std::u16string_view text, std::size_t from, std::size_t end) {
+    while (from < end && text[from] != u'\r' && text[from] != u'\n' && text[from] != u'\0') {
+        ++from;
+    }
+    return from;
+}
+
+// The first stop of the body scan from `from`: what it is (0 the end, 1 a line that does not begin
+// with a TAB, 2 a candidate, 3 a lone line break, as BodyStop numbers them) and where.
+inline std::pair<int, std::size_t> ReferenceBodyStop(std::u16string_view text, std::size_t from,
+                                                     bool candidates, char16_t a, char16_t b) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const bool last = i + 1 == text.size();
+        if ((text[i] == u'\r') != (!last && text[i + 1] == u'\n')) {
+            return {3, i};
+        }
+        if (text[i] == u'\n' && (last || text[i + 1] != u'\t')) {
+            return {1, i};
+        }
+        if (candidates && (text[i] == a || text[i] == b)) {
+            return {2, i};
+        }
+    }
+    return {0, text.size()};
 }
 
 }  // namespace tavrin::testing

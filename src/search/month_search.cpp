@@ -66,17 +66,19 @@ struct ScanEntry {
 constexpr std::size_t kWrittenHeaderLength = 10;
 
 // Whether the units at `at` are a header as the program writes it, "YYYY/MM/DD"; gives its numbers.
+// Every unit is checked without an early exit: one branch instead of ten.
 bool ReadWrittenHeader(const char16_t* at, HeaderNumbers& numbers) noexcept {
-    int digits[kWrittenHeaderLength] = {};
-    for (std::size_t i = 0; i < kWrittenHeaderLength; ++i) {
-        digits[i] = at[i] - u'0';
-        const bool slash = i == 4 || i == 7;
-        if (slash ? at[i] != u'/' : (digits[i] < 0 || digits[i] > 9)) {
-            return false;
-        }
+    const auto digit = [at](std::size_t i) { return static_cast<unsigned>(at[i]) - u'0'; };
+    bool written = at[4] == u'/' && at[7] == u'/';
+    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        written &= digit(i) <= 9;
     }
-    numbers = {digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3], digits[5] * 10 + digits[6],
-               digits[8] * 10 + digits[9]};
+    if (!written) {
+        return false;
+    }
+    numbers = {static_cast<std::int32_t>(digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3)),
+               static_cast<std::int32_t>(digit(5) * 10 + digit(6)),
+               static_cast<std::int32_t>(digit(8) * 10 + digit(9))};
     return true;
 }
 

@@ -414,7 +414,7 @@ std::size_t FindLineEndOrNulBy(ScanPath path, const char16_t* text, std::size_t 
                                std::size_t end) noexcept {
     // Title lines are short: SSE2 serves for AVX2 too.
 #if TAVRIN_SEARCH_SSE2
-    if (Runnable(path) != ScanPath::kPortable) {
+    if (path != ScanPath::kPortable) {
         return FindLineEndOrNulSse2(text, from, end);
     }
 #endif

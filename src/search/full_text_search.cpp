@@ -95,6 +95,13 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
     }
 }
 
+// Empties the results, keeping the list's room for the next search.
+void ClearResults(SearchResults& results) noexcept {
+    results.hits.clear();
+    results.selectedIndex = 0;
+    results.firstVisibleRow = 0;
+}
+
 bool IsAsciiDigit(char16_t c) noexcept {
     return c >= u'0' && c <= u'9';
 }
@@ -154,7 +161,7 @@ bool RunSearch(SearchState& state, SearchSettings& settings, std::u16string_view
             return false;
         }
         const SearchPattern pattern(StoredFormOfWord(word), settings.matchCase != 0, settings.wordOnly != 0);
-        state.results = SearchResults{};
+        ClearResults(state.results);
         std::optional<std::vector<Candidate>> candidates = ListCandidates(environment.fs, folder);
         if (!candidates) {
             environment.errors.Report(

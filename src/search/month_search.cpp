@@ -69,10 +69,9 @@ constexpr std::size_t kWrittenHeaderLength = 10;
 // Every unit is checked without an early exit: one branch instead of ten.
 bool ReadWrittenHeader(const char16_t* at, HeaderNumbers& numbers) noexcept {
     const auto digit = [at](std::size_t i) { return static_cast<unsigned>(at[i]) - u'0'; };
-    bool written = at[4] == u'/' && at[7] == u'/';
-    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        written &= digit(i) <= 9;
-    }
+    const bool written = (digit(0) <= 9) & (digit(1) <= 9) & (digit(2) <= 9) & (digit(3) <= 9) &
+                         (at[4] == u'/') & (digit(5) <= 9) & (digit(6) <= 9) & (at[7] == u'/') &
+                         (digit(8) <= 9) & (digit(9) <= 9);
     if (!written) {
         return false;
     }

@@ -70,7 +70,7 @@ int CoreSearch(std::u16string_view word, bool wordOnly) {
     FailOnError errors;
     SearchSettings settings;
     settings.wordOnly = wordOnly ? 1 : 0;
-    SearchState state;
+    static SearchState state;
     const SearchEnvironment environment{
         *diary.fs, diary.exe.path().u16string(), u"RaRorir", diary.displayedYear, interruption, errors};
     if (!RunSearch(state, settings, word, environment)) {

@@ -95,7 +95,8 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
     }
 }
 
-// Empties the results, keeping the list's room for the next search.
+// Empties the results. The list keeps its room: searches that find thousands of entries do not grow
+// it again from nothing each time.
 void ClearResults(SearchResults& results) noexcept {
     results.hits.clear();
     results.selectedIndex = 0;
@@ -186,9 +187,7 @@ bool ClearSearchResults(SearchState& state) noexcept {
     if (state.busy) {
         return false;
     }
-    state.results.hits.clear();
-    state.results.selectedIndex = 0;
-    state.results.firstVisibleRow = 0;
+    ClearResults(state.results);
     return true;
 }
 

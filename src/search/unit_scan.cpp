@@ -115,10 +115,13 @@ bool BlockHasStop(const char16_t* data, std::size_t i, char16_t a, char16_t b) n
     return any != 0;
 }
 
+// Each form of the body scan skips units that cannot stop it, a block at a time, and gives the
+// position where the units must be looked at one by one (see FinishBodyScan): the first unit its
+// blocks flag, or where too few units are left for a block.
 template <bool kCandidates>
-BodyScanStop ScanBodyLinesPortable(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
-                                   char16_t b) noexcept {
-    // Blocks of 32 units, then the block's quarters, then its units.
+std::size_t SkipBodyUnitsPortable(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
+                                  char16_t b) noexcept {
+    // Blocks of 32 units, then the block's quarters.
     constexpr std::size_t kBlock = 32;
     constexpr std::size_t kQuarter = kBlock / 4;
     std::size_t i = from;
@@ -130,9 +133,14 @@ BodyScanStop ScanBodyLinesPortable(const char16_t* data, std::size_t from, std::
             break;
         }
     }
+    return i;
+}
+
+BodyScanStop FinishBodyScan(const char16_t* data, std::size_t from, std::size_t size, bool candidates,
+                            char16_t a, char16_t b) noexcept {
     BodyScanStop stop;
-    for (; i < size; ++i) {
-        if (StopsAt(data, i, size, kCandidates, a, b, stop)) {
+    for (std::size_t i = from; i < size; ++i) {
+        if (StopsAt(data, i, size, candidates, a, b, stop)) {
             return stop;
         }
     }
@@ -234,10 +242,9 @@ __m128i BodyStopLanes(const char16_t* at, const BodyUnits& units) noexcept {
 }
 
 template <bool kCandidates, bool kTwoUnits>
-BodyScanStop ScanBodyLinesSse2(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
-                               char16_t b) noexcept {
-    // Sixteen units a round; each block reads the unit after it, so blocks end before the last unit
-    // and the rest is left to the unit loop.
+std::size_t SkipBodyUnitsSse2(const char16_t* data, std::size_t from, std::size_t size, char16_t a,
+                              char16_t b) noexcept {
+    // Sixteen units a round; each block reads the unit after it, so blocks end before the last unit.
     constexpr std::size_t kBlock = 16;
     const BodyUnits units{.a = Broadcast(a), .b = Broadcast(b)};
     std::size_t i = from;
@@ -245,17 +252,10 @@ BodyScanStop ScanBodyLinesSse2(const char16_t* data, std::size_t from, std::size
         const std::uint32_t mask = ByteMask(BodyStopLanes<kCandidates, kTwoUnits>(data + i, units)) |
                                    ByteMask(BodyStopLanes<kCandidates, kTwoUnits>(data + i + 8, units)) << 16;
         if (mask != 0) {
-            i += static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            break;
+            return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
         }
     }
-    BodyScanStop stop;
-    for (; i < size; ++i) {
-        if (StopsAt(data, i, size, kCandidates, a, b, stop)) {
-            return stop;
-        }
-    }
-    return {BodyStop::kEnd, size};
+    return i;
 }
 
 #endif  // TAVRIN_SEARCH_SSE2
@@ -329,9 +329,9 @@ template <bool kCandidates, bool kTwoUnits>
 }
 
 template <bool kCandidates, bool kTwoUnits>
-[[gnu::target("avx2")]] BodyScanStop ScanBodyLinesAvx2(const char16_t* data, std::size_t from,
-                                                       std::size_t size, char16_t a, char16_t b) noexcept {
-    // As ScanBodyLinesSse2, with 32 units a round.
+[[gnu::target("avx2")]] std::size_t SkipBodyUnitsAvx2(const char16_t* data, std::size_t from,
+                                                      std::size_t size, char16_t a, char16_t b) noexcept {
+    // As SkipBodyUnitsSse2, with 32 units a round.
     constexpr std::size_t kBlock = 32;
     const __m256i va = Broadcast256(a);
     const __m256i vb = Broadcast256(b);
@@ -348,13 +348,7 @@ template <bool kCandidates, bool kTwoUnits>
     // The upper halves of the vector registers are cleared before any SSE code runs again, which
     // would otherwise be slowed down on many processors.
     _mm256_zeroupper();
-    BodyScanStop stop;
-    for (; i < size; ++i) {
-        if (StopsAt(data, i, size, kCandidates, a, b, stop)) {
-            return stop;
-        }
-    }
-    return {BodyStop::kEnd, size};
+    return i;
 }
 
 #undef TAVRIN_AVX2
@@ -379,6 +373,29 @@ ScanPath Runnable(ScanPath path) noexcept {
         path = ScanPath::kPortable;
     }
     return path;
+}
+
+std::size_t SkipBodyUnits(ScanPath path, const char16_t* data, std::size_t from, std::size_t size,
+                          bool candidates, char16_t a, char16_t b) noexcept {
+    // One compare fewer per unit when the two units looked for are one (no case to fold).
+    const bool two = a != b;
+    switch (Runnable(path)) {
+#if TAVRIN_SEARCH_AVX2
+        case ScanPath::kAvx2:
+            return !candidates ? SkipBodyUnitsAvx2<false, false>(data, from, size, a, b)
+                   : two       ? SkipBodyUnitsAvx2<true, true>(data, from, size, a, b)
+                               : SkipBodyUnitsAvx2<true, false>(data, from, size, a, b);
+#endif
+#if TAVRIN_SEARCH_SSE2
+        case ScanPath::kSse2:
+            return !candidates ? SkipBodyUnitsSse2<false, false>(data, from, size, a, b)
+                   : two       ? SkipBodyUnitsSse2<true, true>(data, from, size, a, b)
+                               : SkipBodyUnitsSse2<true, false>(data, from, size, a, b);
+#endif
+        default:
+            return candidates ? SkipBodyUnitsPortable<true>(data, from, size, a, b)
+                              : SkipBodyUnitsPortable<false>(data, from, size, a, b);
+    }
 }
 
 }  // namespace
@@ -424,25 +441,8 @@ std::size_t FindLineEndOrNulBy(ScanPath path, const char16_t* text, std::size_t 
 
 BodyScanStop ScanBodyLinesBy(ScanPath path, const char16_t* data, std::size_t from, std::size_t size,
                              bool candidates, char16_t a, char16_t b) noexcept {
-    // One compare fewer per unit when the two units looked for are one (no case to fold).
-    const bool two = a != b;
-    switch (Runnable(path)) {
-#if TAVRIN_SEARCH_AVX2
-        case ScanPath::kAvx2:
-            return !candidates ? ScanBodyLinesAvx2<false, false>(data, from, size, a, b)
-                   : two       ? ScanBodyLinesAvx2<true, true>(data, from, size, a, b)
-                               : ScanBodyLinesAvx2<true, false>(data, from, size, a, b);
-#endif
-#if TAVRIN_SEARCH_SSE2
-        case ScanPath::kSse2:
-            return !candidates ? ScanBodyLinesSse2<false, false>(data, from, size, a, b)
-                   : two       ? ScanBodyLinesSse2<true, true>(data, from, size, a, b)
-                               : ScanBodyLinesSse2<true, false>(data, from, size, a, b);
-#endif
-        default:
-            return candidates ? ScanBodyLinesPortable<true>(data, from, size, a, b)
-                              : ScanBodyLinesPortable<false>(data, from, size, a, b);
-    }
+    return FinishBodyScan(data, SkipBodyUnits(path, data, from, size, candidates, a, b), size, candidates, a,
+                          b);
 }
 
 }  // namespace tavrin

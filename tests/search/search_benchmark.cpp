@@ -70,6 +70,8 @@ int CoreSearch(std::u16string_view word, bool wordOnly) {
     FailOnError errors;
     SearchSettings settings;
     settings.wordOnly = wordOnly ? 1 : 0;
+    // One state for every run, as the program holds one for its lifetime: each search empties the
+    // results of the one before, and that is part of its time.
     static SearchState state;
     const SearchEnvironment environment{
         *diary.fs, diary.exe.path().u16string(), u"RaRorir", diary.displayedYear, interruption, errors};

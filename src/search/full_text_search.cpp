@@ -68,7 +68,7 @@ void AddBufferOnlyMonths(const YearBuffer& buffer, std::vector<Candidate>& candi
 // Searches the candidates in calendar order until the end or until Esc.
 void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& folder,
                       const SearchPattern& pattern, const SearchEnvironment& environment,
-                      std::vector<SearchHit>& hits) {
+                      HitCollector& hits) {
     const YearBuffer& buffer = environment.displayedYear;
     MonthFileSearcher searcher;
     std::u16string units;
@@ -93,14 +93,6 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
         }
         searcher.Search(text, year, month, pattern, hits);
     }
-}
-
-// Empties the results. The list keeps its room: searches that find thousands of entries do not grow
-// it again from nothing each time.
-void ClearResults(SearchResults& results) noexcept {
-    results.hits.clear();
-    results.selectedIndex = 0;
-    results.firstVisibleRow = 0;
 }
 
 bool IsAsciiDigit(char16_t c) noexcept {
@@ -162,7 +154,10 @@ bool RunSearch(SearchState& state, SearchSettings& settings, std::u16string_view
             return false;
         }
         const SearchPattern pattern(StoredFormOfWord(word), settings.matchCase != 0, settings.wordOnly != 0);
-        ClearResults(state.results);
+        // The results are emptied; the hits found are written over the elements of the last ones.
+        state.results.selectedIndex = 0;
+        state.results.firstVisibleRow = 0;
+        HitCollector hits(state.results.hits, 0);
         std::optional<std::vector<Candidate>> candidates = ListCandidates(environment.fs, folder);
         if (!candidates) {
             environment.errors.Report(
@@ -175,7 +170,7 @@ bool RunSearch(SearchState& state, SearchSettings& settings, std::u16string_view
         }
         std::sort(candidates->begin(), candidates->end(),
                   [](const Candidate& a, const Candidate& b) { return a.SortKey() < b.SortKey(); });
-        SearchCandidates(*candidates, folder, pattern, environment, state.results.hits);
+        SearchCandidates(*candidates, folder, pattern, environment, hits);
         return true;
     } catch (const std::bad_alloc&) {
         environment.errors.Report({kSearchOutOfMemoryError, {}, 0});
@@ -187,7 +182,9 @@ bool ClearSearchResults(SearchState& state) noexcept {
     if (state.busy) {
         return false;
     }
-    ClearResults(state.results);
+    state.results.hits.clear();
+    state.results.selectedIndex = 0;
+    state.results.firstVisibleRow = 0;
     return true;
 }
 

@@ -15,6 +15,24 @@ bool IsDigit(char16_t c) noexcept {
     return c >= u'0' && c <= u'9';
 }
 
+// EntryExcerpt as a part of body.
+std::u16string_view ExcerptOf(std::u16string_view body) noexcept {
+    std::size_t i = 0;
+    // Blank lines and the blanks that begin the first line with text are passed over.
+    while (i < body.size() && (body[i] == u' ' || body[i] == u'\t' || body[i] == u'\r' || body[i] == u'\n')) {
+        ++i;
+    }
+    std::size_t end =
+        FindLineEndOrNulBy(FastestScanPath(), body.data(), i, std::min(body.size(), i + kExcerptMax));
+    if (end - i == kExcerptMax && body[end - 1] >= 0xD800 && body[end - 1] <= 0xDBFF) {
+        --end;  // no half surrogate pair
+    }
+    if (i < end && body[i] == u'*') {
+        ++i;  // the heading mark
+    }
+    return body.substr(i, end - i);
+}
+
 // The entry being collected by the scanner. In CR LF text the end of an entry's range is the end of
 // its last line; when the next header follows an empty line, that line is the separator and the
 // range ends with the line before it.
@@ -122,7 +140,7 @@ bool IsNextHeader(std::u16string_view text, std::size_t start, std::size_t lengt
 class CrLfMonthScanner {
 public:
     CrLfMonthScanner(std::u16string_view text, int year, int month, MonthTable& table, ScanPath path,
-                     const SearchPattern* pattern, std::vector<SearchHit>* hits)
+                     const SearchPattern* pattern, HitCollector* hits)
         : path_(path),
           text_(text),
           data_(text.data()),
@@ -251,8 +269,7 @@ private:
     void Close(bool atHeader) {
         const std::size_t length = entry_.Close(atHeader, size_, table_);
         if (entry_.matched && length > 0) {
-            hits_->push_back(
-                {{year_, month_, entry_.dayIndex + 1}, EntryExcerpt(text_.substr(entry_.body, length))});
+            hits_->Add({year_, month_, entry_.dayIndex + 1}, ExcerptOf(text_.substr(entry_.body, length)));
         }
     }
 
@@ -265,7 +282,7 @@ private:
     int daysInMonth_;
     MonthTable& table_;
     const SearchPattern* pattern_;
-    std::vector<SearchHit>* hits_;
+    HitCollector* hits_;
     char16_t anchor_ = pattern_ ? pattern_->AnchorUnit() : 0;
     char16_t anchorOther_ = pattern_ ? pattern_->AnchorOtherCase() : 0;
     ScanEntry entry_;
@@ -274,20 +291,22 @@ private:
 }  // namespace
 
 std::u16string EntryExcerpt(std::u16string_view body) {
-    std::size_t i = 0;
-    // Blank lines and the blanks that begin the first line with text are passed over.
-    while (i < body.size() && (body[i] == u' ' || body[i] == u'\t' || body[i] == u'\r' || body[i] == u'\n')) {
-        ++i;
+    return std::u16string(ExcerptOf(body));
+}
+
+void HitCollector::Add(const DiaryDate& date, std::u16string_view excerpt) {
+    if (count_ < hits_.size()) {
+        SearchHit& hit = hits_[count_];
+        hit.date = date;
+        hit.excerpt.assign(excerpt);
+    } else {
+        hits_.push_back({date, std::u16string(excerpt)});
     }
-    std::size_t end =
-        FindLineEndOrNulBy(FastestScanPath(), body.data(), i, std::min(body.size(), i + kExcerptMax));
-    if (end - i == kExcerptMax && body[end - 1] >= 0xD800 && body[end - 1] <= 0xDBFF) {
-        --end;  // no half surrogate pair
-    }
-    if (i < end && body[i] == u'*') {
-        ++i;  // the heading mark
-    }
-    return std::u16string(body.substr(i, end - i));
+    ++count_;
+}
+
+void HitCollector::Finish() noexcept {
+    hits_.erase(hits_.begin() + static_cast<std::ptrdiff_t>(count_), hits_.end());
 }
 
 bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable& table, ScanPath path) {
@@ -300,6 +319,12 @@ bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable
 
 void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
                       const SearchPattern& pattern, std::vector<SearchHit>& hits) {
+    HitCollector collector(hits);
+    CollectMonthHits(text, table, year, month, pattern, collector);
+}
+
+void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
+                      const SearchPattern& pattern, HitCollector& hits) {
     // Every match inside an entry is also a match in the whole text, so one scan over the text skips
     // the entries before the next occurrence at once.
     std::size_t next = 0;
@@ -321,12 +346,18 @@ void CollectMonthHits(std::u16string_view text, const MonthTable& table, int yea
         if (next + pattern.Size() > begin + body.size() || pattern.Find(body, next - begin) == kNotFound) {
             continue;
         }
-        hits.push_back({{year, month, static_cast<int>(index) + 1}, EntryExcerpt(body)});
+        hits.Add({year, month, static_cast<int>(index) + 1}, ExcerptOf(body));
     }
 }
 
 void MonthFileSearcher::Search(std::u16string_view text, int year, int month, const SearchPattern& pattern,
                                std::vector<SearchHit>& hits) {
+    HitCollector collector(hits);
+    Search(text, year, month, pattern, collector);
+}
+
+void MonthFileSearcher::Search(std::u16string_view text, int year, int month, const SearchPattern& pattern,
+                               HitCollector& hits) {
     if (pattern.Empty() || text.size() > kMaxMonthTextLength) {
         return;
     }
@@ -337,12 +368,12 @@ void MonthFileSearcher::Search(std::u16string_view text, int year, int month, co
             return;
         }
         // The scanner appends hits as it goes; when it gives up on the text, they are taken back.
-        const std::size_t before = hits.size();
+        const std::size_t before = hits.Count();
         table_.fill(DayEntry{});
         if (CrLfMonthScanner(text, year, month, table_, path_, &pattern, &hits).Run()) {
             return;
         }
-        hits.erase(hits.begin() + static_cast<std::ptrdiff_t>(before), hits.end());
+        hits.DropFrom(before);
     } else if (ScanCrLfMonthText(text, year, month, table_, path_)) {
         CollectMonthHits(text, table_, year, month, pattern, hits);
         return;

@@ -337,5 +337,31 @@ TEST_F(FullTextSearchTest, GeneratedDiaryGivesTheEntriesOfANaiveScan) {
     }
 }
 
+// Each search writes its hits over those of the search before: whatever came before, the results are
+// those of a search with a fresh state, excerpts included, and a search that fails after emptying
+// them leaves them empty.
+TEST_F(FullTextSearchTest, ASearchGivesWhatAFreshSearchGivesWhateverCameBefore) {
+    const diarygen::GeneratedDiary diary = diarygen::GenerateDiary({.years = 2, .lastYear = 2024, .seed = 5});
+    ASSERT_TRUE(diarygen::WriteDiary(diary, *fs_, Folder()));
+    const std::vector<std::u16string> words{u"コーヒー", u"日記",     u"walk", u"zeppelin",
+                                            u"。",       u"コーヒー", u"a"};
+    for (const std::u16string& word : words) {
+        SearchState fresh;
+        SearchSettings settings = settings_;
+        const SearchEnvironment environment{*fs_,    exe_.path().u16string(), u"RaRorir",
+                                            buffer_, interruption_,           errors_};
+        EXPECT_TRUE(RunSearch(fresh, settings, word, environment));
+        state_.results.selectedIndex = 3;
+        EXPECT_TRUE(Search(word));
+        EXPECT_EQ(state_.results.hits, fresh.results.hits) << ToUtf8(word);
+        EXPECT_EQ(state_.results.selectedIndex, 0);
+    }
+    ASSERT_FALSE(state_.results.hits.empty());
+    FaultInjectingFileSystem faults(*fs_);
+    faults.FailOnly(2);  // IsFolder, then ListFolder
+    EXPECT_FALSE(Search(u"x", &faults));
+    EXPECT_TRUE(state_.results.hits.empty());
+}
+
 }  // namespace
 }  // namespace tavrin

@@ -97,6 +97,35 @@ TEST(MonthFileSearcher, FindsTheEntriesANaiveScanFinds) {
     EXPECT_GT(hitCount, 2000);
 }
 
+// Hits are written over the elements of an earlier list, longer and shorter excerpts alike; what is
+// left over or taken back is gone once the collector finishes.
+TEST(HitCollector, WritesOverEarlierHitsAndDropsTheRest) {
+    std::vector<SearchHit> hits{{{2000, 1, 1}, u"keep"},
+                                {{2000, 1, 2}, u"a long excerpt from before"},
+                                {{2000, 1, 3}, u"x"},
+                                {{2000, 1, 4}, u"y"}};
+    {
+        HitCollector collector(hits, 1);
+        collector.Add({2024, 3, 1}, u"short");
+        collector.Add({2024, 3, 2}, u"a longer excerpt than the one before");
+        EXPECT_EQ(collector.Count(), 3u);
+        collector.DropFrom(2);
+        collector.Add({2024, 3, 5}, u"again");
+    }
+    EXPECT_EQ(hits, (std::vector<SearchHit>{
+                        {{2000, 1, 1}, u"keep"}, {{2024, 3, 1}, u"short"}, {{2024, 3, 5}, u"again"}}));
+    {
+        HitCollector collector(hits);
+        for (int day = 1; day <= 3; ++day) {
+            collector.Add({2024, 4, day}, u"new");
+        }
+    }
+    EXPECT_EQ(hits.size(), 6u) << "past the earlier elements, hits are appended";
+    EXPECT_EQ(hits.back(), (SearchHit{{2024, 4, 3}, u"new"}));
+    HitCollector(hits, 0).Finish();
+    EXPECT_TRUE(hits.empty());
+}
+
 TEST(EntryExcerpt, IsTheFirstLineWithTextWithoutBlanksAndHeadingMark) {
     EXPECT_EQ(EntryExcerpt(u"\t\r\n\t\r\n\t*旅行\t初日\r\n\t二行目"), u"旅行\t初日");
     EXPECT_EQ(EntryExcerpt(u"\t  今日は\r\n\tx"), u"今日は");

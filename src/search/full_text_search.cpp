@@ -72,6 +72,8 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
     const YearBuffer& buffer = environment.displayedYear;
     MonthFileSearcher searcher;
     std::u16string units;
+    // The paths differ in their last part alone: it is replaced rather than the path built anew.
+    fs::path file = folder / u"000000.txt";
     for (const Candidate& candidate : candidates) {
         if (environment.interruption.StopRequested()) {
             return;
@@ -84,7 +86,8 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
         }
         // Read into the same buffer every time; the text is what ReadUtf16File gives: the code units
         // behind a byte-order mark, NULs included.
-        if (candidate.name.empty() || !environment.fs.ReadUtf16UnitsInto(folder / candidate.name, units)) {
+        if (candidate.name.empty() ||
+            !environment.fs.ReadUtf16UnitsInto(file.replace_filename(candidate.name), units)) {
             continue;
         }
         std::u16string_view text = units;

@@ -196,17 +196,18 @@ std::size_t FindEitherUnitSse2(const char16_t* text, std::size_t from, std::size
 }
 
 std::size_t FindLineEndOrNulSse2(const char16_t* text, std::size_t from, std::size_t end) noexcept {
-    constexpr std::size_t kBlock = 8;
+    constexpr std::size_t kBlock = 16;
     const __m128i cr = Broadcast(u'\r');
     const __m128i lf = Broadcast(u'\n');
     const __m128i zero = _mm_setzero_si128();
+    const auto stops = [&](std::size_t at) {
+        const __m128i units = Load(text + at);
+        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)),
+                            _mm_cmpeq_epi16(units, zero));
+    };
     std::size_t i = from;
     for (; i + kBlock <= end; i += kBlock) {
-        const __m128i units = Load(text + i);
-        const __m128i stops =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)),
-                         _mm_cmpeq_epi16(units, zero));
-        const std::uint32_t mask = ByteMask(stops);
+        const std::uint32_t mask = ByteMask(stops(i)) | ByteMask(stops(i + 8)) << 16;
         if (mask != 0) {
             return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
         }

@@ -7,6 +7,7 @@
 #include "app/accelerators_win.h"
 #include "app/error_box_win.h"
 #include "app/settings_file.h"
+#include "editor/markup_edit_pane_win.h"
 #include "platform/wide_win.h"
 #include "ui/main_frame_win.h"
 
@@ -92,7 +93,10 @@ bool ActivateRunningCopy() {
     return true;
 }
 
-bool RegisterWindowClasses(HINSTANCE instance) { return RegisterMainFrameClass(instance); }
+// The panes first, then the frame that creates them.
+bool RegisterWindowClasses(HINSTANCE instance) {
+    return RegisterMarkupEditPaneClass(instance) && RegisterMainFrameClass(instance);
+}
 
 }  // namespace
 
@@ -125,13 +129,6 @@ int RunTavrin(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     const int exitCode = RunMessageLoop(app);
     DestroyAccelerators(app);
     return exitCode;
-}
-
-void ShutDown(App& app) {
-    // A settings file that cannot be written keeps its previous content; there is nobody left to tell.
-    (void)SaveSettings(*app.fs, app.state.exeFolder, app.state, FrameGeometryOf(app));
-    ClearTemplates(app.state.templates);
-    DestroyWindow(app.shell.frame);
 }
 
 void RestartAfterReset(App& app) {

@@ -9,11 +9,6 @@ namespace tavrin {
 // The whole life of the process: start-up, the message loop and the exit code.
 [[nodiscard]] int RunTavrin(HINSTANCE instance, const wchar_t* commandLine, int showCommand);
 
-// The shutdown sequence, run when the frame is asked to close or Windows asks whether it may end:
-// the entry is stored silently, the settings file is written (or deleted after a reset request), and
-// the frame is destroyed.
-void ShutDown(App& app);
-
 // Starts a new copy with "/reboot" after a reset of all settings and closes this one, whose shutdown
 // then deletes the settings file. Reports error 201 when that is not possible and clears the request.
 void RestartAfterReset(App& app);

@@ -2,6 +2,19 @@
 
 namespace tavrin {
 
+bool FileSystem::ReadUtf16UnitsInto(const std::filesystem::path& path, std::u16string& units) {
+    const std::optional<std::vector<std::byte>> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return false;
+    }
+    units.resize(bytes->size() / 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(std::to_integer<unsigned>((*bytes)[2 * i]) |
+                                         (std::to_integer<unsigned>((*bytes)[2 * i + 1]) << 8));
+    }
+    return true;
+}
+
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& target) {
     std::filesystem::path temp = target;
     temp += u".tavrin-new";

@@ -40,6 +40,11 @@ public:
 
     // The whole content of an existing file, or nothing when it cannot be opened or read.
     [[nodiscard]] virtual std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path) = 0;
+    // The whole content of an existing file as 16-bit little-endian code units, into a caller's buffer
+    // whose storage is reused from call to call (the search reads hundreds of files in a row). Nothing
+    // is removed, not even a byte-order mark; a final odd byte is dropped. False when the file cannot
+    // be opened or read (units is then unspecified). The default goes through ReadWholeFile.
+    [[nodiscard]] virtual bool ReadUtf16UnitsInto(const std::filesystem::path& path, std::u16string& units);
     // Creates the file, replacing an existing one, for writing.
     [[nodiscard]] virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) = 0;
     // Puts source in the place of target in one step; target may or may not exist. Source is gone after.

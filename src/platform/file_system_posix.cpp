@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -70,37 +71,23 @@ private:
 class PosixFileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::byte>> ReadWholeFile(const fs::path& path) override {
-        if (!Exists(path)) {
-            lastError_ = ENOENT;
-            return std::nullopt;
-        }
-        const int fd = OpenWithRetries(path, O_RDONLY | O_CLOEXEC, 0);
-        if (fd < 0) {
-            return std::nullopt;
-        }
         std::vector<std::byte> bytes;
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-            bytes.reserve(static_cast<std::size_t>(info.st_size));
+        if (!ReadInto(path, bytes)) {
+            return std::nullopt;
         }
-        std::byte chunk[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, chunk, sizeof chunk);
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                Remember();
-                ::close(fd);
-                return std::nullopt;
-            }
-            if (n == 0) {
-                break;
-            }
-            bytes.insert(bytes.end(), chunk, chunk + n);
-        }
-        ::close(fd);
         return bytes;
+    }
+
+    bool ReadUtf16UnitsInto(const fs::path& path, std::u16string& units) override {
+        if (!ReadInto(path, units)) {
+            return false;
+        }
+        if constexpr (std::endian::native == std::endian::big) {
+            for (char16_t& unit : units) {
+                unit = static_cast<char16_t>((unit >> 8) | (unit << 8));
+            }
+        }
+        return true;
     }
 
     std::unique_ptr<WritableFile> OpenForWriting(const fs::path& path) override {
@@ -183,6 +170,54 @@ public:
     std::uint32_t LastError() const override { return lastError_; }
 
 private:
+    // Reads a whole file into buffer, a vector of bytes or a string of 16-bit units, straight from the
+    // system (no copy in between); a final byte that does not fill a unit is dropped.
+    template <class Buffer>
+    bool ReadInto(const fs::path& path, Buffer& buffer) {
+        constexpr std::size_t kUnit = sizeof(typename Buffer::value_type);
+        const int fd = OpenWithRetries(path, O_RDONLY | O_CLOEXEC, 0);
+        if (fd < 0) {
+            return false;
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) != 0) {
+            Remember();
+            ::close(fd);
+            return false;
+        }
+        // Files that report no size (such as those of /proc) are read until their end.
+        const bool sized = info.st_size > 0;
+        std::size_t capacity = sized ? static_cast<std::size_t>(info.st_size) : 65536;
+        buffer.resize((capacity + kUnit - 1) / kUnit);
+        std::size_t done = 0;
+        for (;;) {
+            if (done == capacity) {
+                if (sized) {
+                    break;
+                }
+                capacity *= 2;
+                buffer.resize(capacity / kUnit);
+            }
+            std::byte* bytes = reinterpret_cast<std::byte*>(buffer.data());
+            const ssize_t n = ::read(fd, bytes + done, capacity - done);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                Remember();
+                ::close(fd);
+                return false;
+            }
+            if (n == 0) {
+                break;  // the file shrank while we read it
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        buffer.resize(done / kUnit);
+        return true;
+    }
+
     int OpenWithRetries(const fs::path& path, int flags, mode_t mode) {
         for (int attempt = 1;; ++attempt) {
             const int fd = ::open(path.c_str(), flags, mode);
@@ -190,7 +225,9 @@ private:
                 return fd;
             }
             Remember();
-            if (attempt == kOpenAttempts) {
+            // A file that is not there will not appear by waiting: reads give up at once.
+            const bool missing = errno == ENOENT || errno == ENOTDIR;
+            if (attempt == kOpenAttempts || (missing && (flags & O_ACCMODE) == O_RDONLY)) {
                 return -1;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(kRetryDelayMs));

@@ -73,36 +73,15 @@ private:
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::byte>> ReadWholeFile(const fs::path& path) override {
-        if (!Exists(path)) {
-            Remember();
+        std::vector<std::byte> bytes;
+        if (!ReadInto(path, bytes)) {
             return std::nullopt;
         }
-        FileHandle file(OpenWithRetries(path, GENERIC_READ, OPEN_EXISTING));
-        if (!file.valid()) {
-            return std::nullopt;
-        }
-        LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
-            Remember();
-            return std::nullopt;
-        }
-        std::vector<std::byte> bytes(static_cast<std::size_t>(size.QuadPart));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const std::size_t left = bytes.size() - done;
-            const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
-            DWORD read = 0;
-            if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) {
-                Remember();
-                return std::nullopt;
-            }
-            if (read == 0) {
-                break;  // the file shrank while we read it
-            }
-            done += read;
-        }
-        bytes.resize(done);
         return bytes;
+    }
+
+    bool ReadUtf16UnitsInto(const fs::path& path, std::u16string& units) override {
+        return ReadInto(path, units);  // Windows is little-endian
     }
 
     std::unique_ptr<WritableFile> OpenForWriting(const fs::path& path) override {
@@ -114,8 +93,14 @@ public:
     }
 
     bool MoveIntoPlace(const fs::path& source, const fs::path& target) override {
-        return Check(MoveFileExW(source.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        // A file the user made read-only is not replaced, as Windows refuses it; some file systems
+        // (and Wine) would replace it silently.
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            lastError_ = ERROR_ACCESS_DENIED;
+            return false;
+        }
+        return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
 
     std::optional<std::vector<FolderEntry>> ListFolder(const fs::path& folder) override {
@@ -169,6 +154,45 @@ public:
     std::uint32_t LastError() const override { return lastError_; }
 
 private:
+    // Reads a whole file into buffer, a vector of bytes or a string of 16-bit units, straight from the
+    // system (no copy in between); a final byte that does not fill a unit is dropped.
+    template <class Buffer>
+    bool ReadInto(const fs::path& path, Buffer& buffer) {
+        constexpr std::size_t kUnit = sizeof(typename Buffer::value_type);
+        if (!Exists(path)) {
+            Remember();
+            return false;
+        }
+        FileHandle file(OpenWithRetries(path, GENERIC_READ, OPEN_EXISTING));
+        if (!file.valid()) {
+            return false;
+        }
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
+            Remember();
+            return false;
+        }
+        const auto capacity = static_cast<std::size_t>(size.QuadPart);
+        buffer.resize((capacity + kUnit - 1) / kUnit);
+        std::byte* bytes = reinterpret_cast<std::byte*>(buffer.data());
+        std::size_t done = 0;
+        while (done < capacity) {
+            const std::size_t left = capacity - done;
+            const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+            DWORD read = 0;
+            if (!ReadFile(file.get(), bytes + done, chunk, &read, nullptr)) {
+                Remember();
+                return false;
+            }
+            if (read == 0) {
+                break;  // the file shrank while we read it
+            }
+            done += read;
+        }
+        buffer.resize(done / kUnit);
+        return true;
+    }
+
     HANDLE OpenWithRetries(const fs::path& path, DWORD access, DWORD disposition) {
         for (int attempt = 1;; ++attempt) {
             const HANDLE handle = CreateFileW(path.c_str(), access, 0, nullptr, disposition,

@@ -40,8 +40,8 @@ std::u16string WriteFailureDetail(const WriteResult& result) {
 
 DiaryStore::DiaryStore(StorePorts ports, std::filesystem::path exeFolder, std::u16string diaryName)
     : ports_(ports), exeFolder_(std::move(exeFolder)), diaryName_(std::move(diaryName)) {
-    if (diaryName_.size() > kDiaryNameMax) {
-        diaryName_.resize(kDiaryNameMax);
+    if (diaryName_.size() > kDiaryFolderNameMax) {
+        diaryName_.resize(kDiaryFolderNameMax);
     }
 }
 
@@ -219,7 +219,7 @@ bool DiaryStore::SwitchDiary(std::u16string_view name) {
     if (!SaveCurrentEntry(true)) {
         return false;
     }
-    diaryName_.assign(name.substr(0, std::min(name.size(), kDiaryNameMax)));
+    diaryName_.assign(name.substr(0, std::min(name.size(), kDiaryFolderNameMax)));
     LoadYear();
     if (calendarMode_) {
         ports_.editor.SetText(u"");

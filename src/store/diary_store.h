@@ -36,7 +36,7 @@ inline constexpr int kErrorFileSave = 303;
 inline constexpr int kErrorFolderCreate = 311;
 
 // The longest diary name kept, in characters.
-inline constexpr std::size_t kDiaryNameMax = 259;
+inline constexpr std::size_t kDiaryFolderNameMax = 259;
 
 // The items of the diary folder menu: one per diary in listing order, the current one checked, then
 // (when there are diaries) a separator, then the "open folder" item.

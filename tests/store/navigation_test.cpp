@@ -328,7 +328,7 @@ TEST_F(StoreTest, DiaryListOfAnUnlistableFolderIsEmpty) {
     EXPECT_EQ(DiaryStore({fs_, clock_, editor_, view_, errors_}, exe_.path(), std::u16string(300, u'x'))
                   .DiaryName()
                   .size(),
-              kDiaryNameMax);
+              kDiaryFolderNameMax);
 }
 
 }  // namespace

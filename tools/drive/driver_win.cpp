@@ -91,7 +91,13 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs
     return std::nullopt;
 }
 
-void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+void DismissMessageBox(HWND box) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (IsWindow(box) && GetTickCount64() < deadline) {
+        Sleep(kPollMs);
+    }
+}
 
 TavrinProcess::TavrinProcess(TavrinProcess&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
@@ -167,6 +173,73 @@ std::optional<DWORD> TavrinProcess::Close(DWORD timeoutMs) const {
         PostMessageW(frame, WM_CLOSE, 0, 0);
     }
     return WaitForExit(timeoutMs);
+}
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 30000;
+
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+}
+
+}  // namespace
+
+void TypeText(HWND window, std::wstring_view text) {
+    for (const wchar_t character : text) {
+        Send(window, WM_CHAR, character == L'\n' ? L'\r' : character, 1);
+    }
+}
+
+void PressKey(HWND window, UINT virtualKey) {
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    const LPARAM down = 1 | static_cast<LPARAM>(scan) << 16;
+    Send(window, WM_KEYDOWN, virtualKey, down);
+    Send(window, WM_KEYUP, virtualKey, down | static_cast<LPARAM>(0xC0000000));
+}
+
+void SendCommand(HWND frame, int command) { Send(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+void PostCommand(HWND frame, int command) { PostMessageW(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+void Click(HWND window, int x, int y) {
+    const LPARAM point = MAKELPARAM(x, y);
+    Send(window, WM_MOUSEMOVE, 0, point);
+    Send(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Send(window, WM_LBUTTONUP, 0, point);
+}
+
+std::wstring TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 5000, &copied);
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className) { return FindWindowExW(parent, nullptr, className, nullptr); }
+
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window;
+             window = FindWindowExW(nullptr, window, className, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if ((processId == 0 || owner == processId) && IsWindowVisible(window) &&
+                WindowText(window).starts_with(titlePrefix)) {
+                return window;
+            }
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
 }
 
 void TavrinProcess::Kill() const {

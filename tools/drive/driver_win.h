@@ -56,8 +56,38 @@ struct MessageBoxInfo {
 // is found.
 [[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND ignore = nullptr);
 
-// Presses the box's OK (or only) button.
+// Presses the box's OK (or only) button and waits until the box is gone.
 void DismissMessageBox(HWND box);
+
+// Driving messages are sent, not posted: a sent message is handled before the call returns, so the
+// next look at the window sees its effect. (Posted messages would wait behind everything the program
+// has queued, and a sent WM_NULL would overtake them.) Only commands that end in a modal box are posted,
+// by PostCommand; wait for the box with WaitForMessageBox.
+
+// Types text into a window as the keyboard would after translation: each character as WM_CHAR, a
+// line feed as the Enter key's carriage return.
+void TypeText(HWND window, std::wstring_view text);
+
+// Presses and releases a key in the window (WM_KEYDOWN, WM_KEYUP). Modifier keys cannot be held this
+// way: send the command instead.
+void PressKey(HWND window, UINT virtualKey);
+
+// A command to the main frame, as a menu, toolbar button or accelerator gives it.
+void SendCommand(HWND frame, int command);
+void PostCommand(HWND frame, int command);
+
+// A left click at a client point of the window.
+void Click(HWND window, int x, int y);
+
+// The window's text: a title, or an edit control's or the editor's whole text (WM_GETTEXT).
+[[nodiscard]] std::wstring TextOf(HWND window);
+
+// The first child of the window with the class name, or nullptr.
+[[nodiscard]] HWND FindChild(HWND parent, const wchar_t* className);
+
+// The first visible top-level window of the process whose class and title start as given.
+[[nodiscard]] HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix,
+                                 DWORD timeoutMs);
 
 // Waits until no window of the process is waiting for input, so that posted work has been handled.
 void WaitUntilIdle(DWORD processId, DWORD timeoutMs);

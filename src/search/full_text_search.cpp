@@ -1,0 +1,188 @@
+#include "search/full_text_search.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <new>
+
+#include "app/app_state.h"
+#include "search/search_history.h"
+
+namespace tavrin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One month to search: from its file, or from the year buffer alone when the displayed year has a
+// month text without a file (a save whose file could not be written).
+struct Candidate {
+    MonthFileKey key;
+    fs::path name;
+    [[nodiscard]] int SortKey() const noexcept { return key.year * 100 + key.month; }
+};
+
+// Sets the busy flag for the lifetime of a search.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ~BusyScope() { busy_ = false; }
+
+private:
+    bool& busy_;
+};
+
+std::optional<std::vector<Candidate>> ListCandidates(FileSystem& fs, const fs::path& folder) {
+    std::optional<std::vector<FolderEntry>> entries = fs.ListFolder(folder);
+    if (!entries) {
+        return std::nullopt;
+    }
+    std::vector<Candidate> candidates;
+    for (FolderEntry& entry : *entries) {
+        if (entry.isFolder) {
+            continue;
+        }
+        const std::optional<MonthFileKey> key = ParseMonthFileName(entry.name.u16string());
+        if (key) {
+            candidates.push_back({*key, std::move(entry.name)});
+        }
+    }
+    return candidates;
+}
+
+// Months of the displayed year whose text the buffer holds but whose file the listing lacks.
+void AddBufferOnlyMonths(const YearBuffer& buffer, std::vector<Candidate>& candidates) {
+    if (buffer.Year() < 1) {
+        return;  // no year loaded
+    }
+    for (int month = 1; month <= 12; ++month) {
+        const MonthFileKey key{buffer.Year(), month};
+        const bool listed = std::any_of(candidates.begin(), candidates.end(),
+                                        [&](const Candidate& candidate) { return candidate.key == key; });
+        if (!listed && buffer.State(month) == MonthState::kLoaded && !buffer.MonthText(month).empty()) {
+            candidates.push_back({key, {}});
+        }
+    }
+}
+
+// Searches the candidates in calendar order until the end or until Esc.
+void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& folder,
+                      const SearchPattern& pattern, const SearchEnvironment& environment,
+                      std::vector<SearchHit>& hits) {
+    const YearBuffer& buffer = environment.displayedYear;
+    MonthFileSearcher searcher;
+    std::u16string units;
+    for (const Candidate& candidate : candidates) {
+        if (environment.interruption.StopRequested()) {
+            return;
+        }
+        const auto [year, month] = candidate.key;
+        // A month the year buffer could not read is looked for in its file once more.
+        if (year == buffer.Year() && buffer.State(month) != MonthState::kUnreadable) {
+            CollectMonthHits(buffer.MonthText(month), buffer.Days(month), year, month, pattern, hits);
+            continue;
+        }
+        // Read into the same buffer every time; the text is what ReadUtf16File gives: the code units
+        // behind a byte-order mark, NULs included.
+        if (candidate.name.empty() || !environment.fs.ReadUtf16UnitsInto(folder / candidate.name, units)) {
+            continue;
+        }
+        std::u16string_view text = units;
+        if (text.starts_with(u'\uFEFF')) {
+            text.remove_prefix(1);
+        }
+        searcher.Search(text, year, month, pattern, hits);
+    }
+}
+
+bool IsAsciiDigit(char16_t c) noexcept {
+    return c >= u'0' && c <= u'9';
+}
+
+}  // namespace
+
+std::optional<MonthFileKey> ParseMonthFileName(std::u16string_view name) noexcept {
+    if (name.size() != 10 || !name.ends_with(u".txt") ||
+        !std::all_of(name.begin(), name.begin() + 6, IsAsciiDigit)) {
+        return std::nullopt;
+    }
+    auto number = [&](std::size_t from, std::size_t count) {
+        int value = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            value = value * 10 + (name[i] - u'0');
+        }
+        return value;
+    };
+    const MonthFileKey key{number(0, 4), number(4, 2)};
+    if (key.year < 1 || key.month < 1 || key.month > 12) {
+        return std::nullopt;
+    }
+    return key;
+}
+
+std::u16string StoredFormOfWord(std::u16string_view word) {
+    std::u16string stored;
+    stored.reserve(word.size());
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char16_t c = word[i];
+        if (c != u'\r' && c != u'\n') {
+            stored.push_back(c);
+            continue;
+        }
+        if (c == u'\r' && i + 1 < word.size() && word[i + 1] == u'\n') {
+            ++i;
+        }
+        stored += u"\r\n\t";
+    }
+    return stored;
+}
+
+bool RunSearch(SearchState& state, SearchSettings& settings, std::u16string_view boxText,
+               const SearchEnvironment& environment) {
+    if (state.busy) {
+        return false;
+    }
+    const BusyScope busy(state.busy);
+    try {
+        const fs::path folder = PathInExeFolder(environment.exeFolder, environment.diaryName);
+        if (!environment.fs.IsFolder(folder)) {
+            environment.errors.Report({kSearchFolderMissingError, folder.u16string(), 0});
+            return false;
+        }
+        const std::u16string_view word = SearchWordOf(boxText);
+        if (word.empty() || !AddSearchHistory(settings.history, word)) {
+            return false;
+        }
+        const SearchPattern pattern(StoredFormOfWord(word), settings.matchCase != 0, settings.wordOnly != 0);
+        state.results = SearchResults{};
+        std::optional<std::vector<Candidate>> candidates = ListCandidates(environment.fs, folder);
+        if (!candidates) {
+            environment.errors.Report(
+                {kSearchListingError, (folder / u"*.txt").u16string(), environment.fs.LastError()});
+            return false;
+        }
+        AddBufferOnlyMonths(environment.displayedYear, *candidates);
+        if (candidates->empty()) {
+            return false;
+        }
+        std::sort(candidates->begin(), candidates->end(),
+                  [](const Candidate& a, const Candidate& b) { return a.SortKey() < b.SortKey(); });
+        SearchCandidates(*candidates, folder, pattern, environment, state.results.hits);
+        return true;
+    } catch (const std::bad_alloc&) {
+        environment.errors.Report({kSearchOutOfMemoryError, {}, 0});
+        return false;
+    }
+}
+
+bool ClearSearchResults(SearchState& state) noexcept {
+    if (state.busy) {
+        return false;
+    }
+    state.results.hits.clear();
+    state.results.selectedIndex = 0;
+    state.results.firstVisibleRow = 0;
+    return true;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,261 @@
+// A user's diary, driven through the real tavrin.exe: entries typed on several days, every way of
+// moving between days, the year calendar, the jump dialog, two diaries, and what is on disk afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "calendar/calendar_rules.h"
+#include "platform/text.h"
+#include "platform/wide_win.h"
+#include "portable_folder_win.h"
+
+namespace tavrin::e2e {
+namespace {
+
+constexpr DWORD kTimeoutMs = 30000;
+constexpr int kPrevDay = 41024;
+constexpr int kNextDay = 41025;
+constexpr int kNextWeek = 41026;
+constexpr int kToday = 41018;
+constexpr int kOldDiary = 41019;
+constexpr int kNewDiary = 41030;
+constexpr int kPrevDiary = 41020;
+constexpr int kModeEdit = 41016;
+constexpr int kModeCalendar = 41017;
+constexpr int kJump = 41031;
+constexpr int kSaveAs = 41032;
+constexpr int kDiaryChange = 41033;
+constexpr UINT kGetReadOnly = 32830;  // MEP_GETREADONLY
+
+DiaryDate Today() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+// The running program with its frame and editor.
+class Running {
+public:
+    explicit Running(const PortableFolder& folder) {
+        process_ = folder.Start();
+        if (process_) {
+            frame_ = process_->WaitForMainFrame(kTimeoutMs);
+            editor_ = frame_ ? drive::FindChild(frame_, L"MarkupEditPane") : nullptr;
+        }
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+    ~Running() {
+        if (process_ && process_->Running()) {
+            process_->Kill();
+        }
+    }
+    [[nodiscard]] bool Ready() const { return frame_ && editor_; }
+    [[nodiscard]] HWND Frame() const { return frame_; }
+    [[nodiscard]] HWND Editor() const { return editor_; }
+    [[nodiscard]] DWORD Id() const { return process_->Id(); }
+
+    void Command(int command) const { drive::SendCommand(frame_, command); }
+    void Type(std::wstring_view text) const { drive::TypeText(editor_, text); }
+    [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
+    [[nodiscard]] bool ReadOnly() const {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(editor_, kGetReadOnly, 0, 0, SMTO_NORMAL, 5000, &result);
+        return result != 0;
+    }
+    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
+
+private:
+    std::optional<drive::TavrinProcess> process_;
+    HWND frame_ = nullptr;
+    HWND editor_ = nullptr;
+};
+
+// The expected content of a diary folder: day -> entry text (lines separated by LF), per month.
+using DiaryContent = std::map<int, std::map<int, std::wstring>>;  // YYYYMM -> day -> text
+
+void Write(DiaryContent& content, const DiaryDate& date, const std::wstring& text) {
+    content[date.year * 100 + date.month][date.day] = text;
+}
+
+// A month file as the format prescribes: "YYYY/MM/DD" headers, every body line behind a TAB, CR LF
+// line ends, one empty line between entries.
+std::u16string MonthFileText(int yearMonth, const std::map<int, std::wstring>& days) {
+    std::u16string text;
+    for (const auto& [day, body] : days) {
+        if (!text.empty()) {
+            text += u"\r\n";
+        }
+        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) + u"\r\n";
+        std::u16string line;
+        for (const wchar_t c : body + L"\n") {
+            if (c == L'\n') {
+                text += u"\t" + line + u"\r\n";
+                line.clear();
+            } else {
+                line.push_back(static_cast<char16_t>(c));
+            }
+        }
+    }
+    return text;
+}
+
+void ExpectDiaryOnDisk(const PortableFolder& folder, const std::wstring& diary, const DiaryContent& content) {
+    for (const auto& [yearMonth, days] : content) {
+        const std::filesystem::path file =
+            folder.path() / diary / (std::to_wstring(yearMonth) + L".txt");
+        EXPECT_EQ(folder.ReadFileBytes(file), Utf16File(MonthFileText(yearMonth, days))) << file.string();
+    }
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path() / diary)) {
+        files += entry.path().extension() == L".txt" ? 1 : 0;
+    }
+    EXPECT_EQ(files, static_cast<int>(content.size())) << "no other month files in " << ToUtf8(FromWide(diary));
+}
+
+// Opens the jump dialog, fills it and presses its button.
+void JumpTo(const Running& tavrin, int year, int month, int day) {
+    tavrin.Command(kJump);
+    HWND dialog = drive::WaitForWindow(tavrin.Id(), L"#32770", L"日付移動", kTimeoutMs);
+    ASSERT_TRUE(dialog) << "the jump dialog opened";
+    SetDlgItemTextW(dialog, 1101, std::to_wstring(year).c_str());
+    SetDlgItemTextW(dialog, 1103, std::to_wstring(month).c_str());
+    SetDlgItemTextW(dialog, 1105, std::to_wstring(day).c_str());
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(Diary, EntriesWrittenOnSeveralDaysAreStoredAndFoundAgain) {
+    PortableFolder folder;
+    std::filesystem::create_directories(folder.path() / L"RaRorir");
+    std::filesystem::create_directories(folder.path() / L"仕事");
+    // The month slide would let the test type before a move has finished.
+    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    const DiaryDate today = Today();
+    const DiaryDate yesterday = AddDays(today, -1);
+    const DiaryDate nextWeek = AddDays(yesterday, 7);
+    DiaryContent home;
+    DiaryContent work;
+    {
+        Running tavrin(folder);
+        ASSERT_TRUE(tavrin.Ready());
+        EXPECT_EQ(tavrin.Text(), L"") << "an empty diary starts on an empty entry";
+        tavrin.Type(L"朝は晴れ。\n散歩 walk\n\n夜");
+        Write(home, today, L"朝は晴れ。\n散歩 walk\n\n夜");
+        tavrin.Command(kPrevDay);
+        tavrin.Type(L"昨日のこと");
+        Write(home, yesterday, L"昨日のこと");
+        tavrin.Command(kNextWeek);
+        tavrin.Type(L"来週の予定");
+        Write(home, nextWeek, L"来週の予定");
+        tavrin.Command(kToday);
+        EXPECT_EQ(tavrin.Text(), L"朝は晴れ。\n散歩 walk\n\n夜");
+
+        tavrin.Command(kModeCalendar);
+        EXPECT_FALSE(IsWindowVisible(tavrin.Editor())) << "the year calendar replaces the editor";
+        tavrin.Command(kModeEdit);
+        EXPECT_TRUE(IsWindowVisible(tavrin.Editor()));
+        EXPECT_EQ(tavrin.Text(), L"朝は晴れ。\n散歩 walk\n\n夜");
+
+        JumpTo(tavrin, 2024, 2, 29);
+        tavrin.Type(L"閏日");
+        Write(home, {2024, 2, 29}, L"閏日");
+        tavrin.Command(kOldDiary);
+        EXPECT_EQ(tavrin.Text(), L"閏日") << "the oldest entry";
+        tavrin.Command(kNewDiary);
+        EXPECT_EQ(tavrin.Text(), L"来週の予定") << "the newest entry";
+        tavrin.Command(kPrevDiary);
+        EXPECT_EQ(tavrin.Text(), L"朝は晴れ。\n散歩 walk\n\n夜");
+
+        tavrin.Command(kDiaryChange);
+        EXPECT_EQ(tavrin.Text(), L"") << "the other diary has nothing on this day";
+        tavrin.Type(L"work note");
+        Write(work, today, L"work note");
+        tavrin.Command(kSaveAs);
+        tavrin.Command(kDiaryChange);
+        EXPECT_EQ(tavrin.Text(), L"朝は晴れ。\n散歩 walk\n\n夜") << "back in the first diary";
+        EXPECT_EQ(tavrin.Close(), 0u);
+    }
+    ExpectDiaryOnDisk(folder, L"RaRorir", home);
+    ExpectDiaryOnDisk(folder, L"仕事", work);
+
+    Running again(folder);
+    ASSERT_TRUE(again.Ready());
+    EXPECT_EQ(again.Text(), L"朝は晴れ。\n散歩 walk\n\n夜") << "the program starts on today";
+    again.Command(kPrevDay);
+    EXPECT_EQ(again.Text(), L"昨日のこと");
+    JumpTo(again, 2024, 2, 29);
+    EXPECT_EQ(again.Text(), L"閏日");
+    EXPECT_EQ(again.Close(), 0u);
+    ExpectDiaryOnDisk(folder, L"RaRorir", home);
+}
+
+// Moves to the previous day expecting the save to fail: returns the error box's text.
+std::wstring PrevDayFailing(const Running& tavrin) {
+    drive::PostCommand(tavrin.Frame(), kPrevDay);
+    const auto box = drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
+    if (!box) {
+        return L"(no message box)";
+    }
+    drive::DismissMessageBox(box->window);
+    return box->text;
+}
+
+TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
+    PortableFolder folder;
+    const DiaryDate today = Today();
+    const std::filesystem::path diary = folder.path() / L"RaRorir";
+    std::filesystem::create_directories(diary);
+    const int yearMonth = today.year * 100 + today.month;
+    const std::filesystem::path month = diary / (std::to_wstring(yearMonth) + L".txt");
+    folder.WriteFileBytes(month, Utf16File(MonthFileText(yearMonth, {{today.day, L"元の本文"}})));
+
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    EXPECT_EQ(tavrin.Text(), L"元の本文");
+    tavrin.Type(L"追記:");
+
+    SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(PrevDayFailing(tavrin), L"ファイル保存に失敗しました。\r\n\r\n3") << "a read-only month file";
+    EXPECT_EQ(tavrin.Text(), L"追記:元の本文") << "the user stays on the day with the text";
+    SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    {
+        const HANDLE held = CreateFileW(month.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(PrevDayFailing(tavrin).substr(0, 14), L"ファイル保存に失敗しました。") << "a month file held by another program";
+        CloseHandle(held);
+    }
+    EXPECT_EQ(tavrin.Text(), L"追記:元の本文");
+
+    tavrin.Command(kPrevDay);
+    EXPECT_EQ(tavrin.Text(), L"") << "the next save went through and the day changed";
+    EXPECT_EQ(tavrin.Close(), 0u);
+    EXPECT_EQ(folder.ReadFileBytes(month), Utf16File(MonthFileText(yearMonth, {{today.day, L"追記:元の本文"}})));
+}
+
+TEST(Diary, EditLockMakesPastEntriesReadOnly) {
+    PortableFolder folder;
+    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nEditLock=1\r\n"));
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    EXPECT_FALSE(tavrin.ReadOnly()) << "today";
+    tavrin.Command(kPrevDay);
+    EXPECT_EQ(tavrin.ReadOnly(), now.wHour >= 12) << "yesterday is locked from noon on";
+    tavrin.Command(kPrevDay);
+    EXPECT_TRUE(tavrin.ReadOnly()) << "the day before yesterday";
+    tavrin.Type(L"x");
+    EXPECT_EQ(tavrin.Text(), L"") << "a locked entry takes no typing";
+    tavrin.Command(kNextDay);
+    tavrin.Command(kNextDay);
+    tavrin.Command(kNextDay);
+    EXPECT_FALSE(tavrin.ReadOnly()) << "tomorrow";
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e

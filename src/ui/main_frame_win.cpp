@@ -158,9 +158,15 @@ bool OnCreate(FrameWindow& frame) {
     return true;
 }
 
-// The frame lies on no monitor: the centred default geometry of a first start.
+// A frame that lies on no monitor, or that a hand-edited settings file made too small to use (a
+// negative or tiny size), gets the centred default geometry of a first start.
 void MoveOntoAMonitor(FrameWindow& frame) {
-    if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL)) {
+    constexpr int kSmallestUsableWidth = 200;
+    constexpr int kSmallestUsableHeight = 150;
+    RECT rect{};
+    GetWindowRect(frame.window, &rect);
+    if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL) && rect.right - rect.left >= kSmallestUsableWidth &&
+        rect.bottom - rect.top >= kSmallestUsableHeight) {
         return;
     }
     const ScreenRect centred = ResetFrameGeometry(frame.app.state);

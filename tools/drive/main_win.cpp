@@ -1,6 +1,7 @@
 // tavrin_drive.exe: the end-to-end driver as a command for scripts.
 //   tavrin_drive wait [ms]    waits for the main frame to be shown; prints "left top width height"
 //   tavrin_drive close [ms]   closes the main frame as the close button does and waits for the exit
+//   tavrin_drive command ID   gives the main frame a command (a menu, toolbar or shortcut key's id)
 // Exit code 0 on success, 1 when the window did not appear or the program did not end in time.
 #include <windows.h>
 
@@ -66,9 +67,18 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait") {
         return Wait(TimeoutArgument(argc, argv, 30000));
     }
+    if (command == L"command" && argc > 2) {
+        HWND frame = FindMainFrame(0);
+        if (!frame) {
+            std::fprintf(stderr, "tavrin_drive: no main frame\n");
+            return 1;
+        }
+        tavrin::drive::SendCommand(frame, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        return 0;
+    }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms]\n");
+    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID\n");
     return 2;
 }

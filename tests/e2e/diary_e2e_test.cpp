@@ -11,6 +11,7 @@
 #include "driver_win.h"
 #include "frame_geometry_win.h"
 #include "platform/text.h"
+#include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
 
@@ -381,7 +382,16 @@ TEST(Navigation, ShortcutKeysReachTheCommandsFromTheKeyboard) {
     EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000)) << "F2: year calendar";
     ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_F1}));
     EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000)) << "F1: back to the editor";
+
+    // Font size and line spacing from the numeric keypad; the settings file keeps them.
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_ADD}));
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_ADD}));
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_SHIFT, VK_SUBTRACT}));
+    Sleep(200);
     EXPECT_EQ(tavrin.Close(), 0u);
+    const std::u16string settings = DecodeUtf16File(diary.folder.ReadFileBytes(diary.folder.Ini()));
+    EXPECT_NE(settings.find(u"\r\nFontSize=14\r\n"), std::u16string::npos) << "12 + 2";
+    EXPECT_NE(settings.find(u"\r\nLineSpacing=3\r\n"), std::u16string::npos) << "4 - 1";
 }
 
 }  // namespace

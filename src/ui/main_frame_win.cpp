@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "../../resources/resource.h"
@@ -102,6 +104,20 @@ void LoadGlyphStrip(FrameWindow& frame) {
 
 RECT ToRect(const PixelRect& box) { return {box.x, box.y, box.Right(), box.Bottom()}; }
 
+// While Ctrl is held, the wheel over the editor changes its font size (with Shift its line spacing)
+// instead of scrolling it.
+LRESULT CALLBACK EditorWheelProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR frameWindow) {
+    if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        if (const std::optional<int> command = EditorWheelCommand(GET_WHEEL_DELTA_WPARAM(wParam), ctrl, shift)) {
+            PostMessageW(reinterpret_cast<HWND>(frameWindow), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
+            return 0;
+        }
+    }
+    return DefSubclassProc(editor, message, wParam, lParam);
+}
+
 bool CreateEditor(FrameWindow& frame) {
     HWND editor = CreateMarkupEditPane(frame.window, kEditorControlId, false, RECT{0, 0, 100, 100});
     if (!editor) {
@@ -109,6 +125,7 @@ bool CreateEditor(FrameWindow& frame) {
     }
     frame.app.shell.editor = editor;
     frame.editorPort = std::make_unique<EditorPaneAdapter>(editor);
+    SetWindowSubclass(editor, EditorWheelProc, 1, reinterpret_cast<DWORD_PTR>(frame.window));
     ApplyEditorStyle(frame);
     return true;
 }
@@ -158,9 +175,15 @@ bool OnCreate(FrameWindow& frame) {
     return true;
 }
 
-// The frame lies on no monitor: the centred default geometry of a first start.
+// A frame that lies on no monitor, or that a hand-edited settings file made too small to use (a
+// negative or tiny size), gets the centred default geometry of a first start.
 void MoveOntoAMonitor(FrameWindow& frame) {
-    if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL)) {
+    constexpr int kSmallestUsableWidth = 200;
+    constexpr int kSmallestUsableHeight = 150;
+    RECT rect{};
+    GetWindowRect(frame.window, &rect);
+    if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL) && rect.right - rect.left >= kSmallestUsableWidth &&
+        rect.bottom - rect.top >= kSmallestUsableHeight) {
         return;
     }
     const ScreenRect centred = ResetFrameGeometry(frame.app.state);

@@ -191,6 +191,22 @@ TEST(Startup, AFrameSavedOffEveryMonitorReopensCentred) {
     EXPECT_EQ(tavrin.process->Close(kExitTimeoutMs), 0u);
 }
 
+TEST(Startup, AFrameWithAnAbsurdSizeReopensUsable) {
+    PortableFolder folder;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    Started tavrin = StartWith(folder, {{u"Width=800\r\nHeight=600", u"Width=-400\r\nHeight=-300"}});
+    ASSERT_TRUE(tavrin.frame);
+    RECT rect{};
+    GetWindowRect(tavrin.frame, &rect);
+    EXPECT_EQ(rect.right - rect.left, 800);
+    EXPECT_EQ(rect.bottom - rect.top, 600);
+    EXPECT_EQ(rect.left, (work.right - 800) / 2);
+    EXPECT_EQ(tavrin.process->Close(kExitTimeoutMs), 0u);
+    const std::string written = Readable(folder.ReadFileBytes(folder.Ini()));
+    EXPECT_NE(written.find("Width=800\r\nHeight=600\r\n"), std::string::npos) << "the usable size is saved";
+}
+
 TEST(Startup, ASecondCopyActivatesTheFirstAndExits) {
     PortableFolder folder;
     auto first = folder.Start();

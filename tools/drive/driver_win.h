@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -75,6 +77,14 @@ void PressKey(HWND window, UINT virtualKey);
 // A command to the main frame, as a menu, toolbar button or accelerator gives it.
 void SendCommand(HWND frame, int command);
 void PostCommand(HWND frame, int command);
+
+// Real keyboard input (SendInput) to the foreground window, which is made the given window first:
+// keys such as VK_CONTROL are held while the last key is pressed. This reaches the accelerator table,
+// as a user's key press does.
+bool PressKeysInForeground(HWND window, std::initializer_list<WORD> keys);
+
+// Polls until condition() holds or the time is up; returns the last answer.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // A left click at a client point of the window.
 void Click(HWND window, int x, int y);

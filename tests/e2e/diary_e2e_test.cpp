@@ -422,3 +422,28 @@ TEST(Navigation, ClickingADayInTheSideCalendarOpensItsEntry) {
 
 }  // namespace
 }  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+// The owner-drawn main menu opened by its command and used with its access keys, as from the
+// keyboard: "&Y" is the year calendar, "&E" the editor.
+TEST(Menus, TheMainMenuOpensAndItsAccessKeysChooseItems) {
+    NavigationDiary diary;
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const auto choose = [&tavrin](WORD accessKey) {
+        drive::PostCommand(tavrin.Frame(), 41010);  // MenuMain
+        HWND menu = drive::WaitForWindow(tavrin.Id(), L"#32768", L"", kTimeoutMs);
+        ASSERT_TRUE(menu) << "the menu is shown";
+        ASSERT_TRUE(drive::PressKeysInForeground(GetForegroundWindow(), {accessKey}));
+    };
+    choose('Y');
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000)) << "年間カレンダー(&Y)";
+    choose('E');
+    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000)) << "編集(&E)";
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e

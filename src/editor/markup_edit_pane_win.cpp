@@ -46,6 +46,8 @@ LRESULT OnCreate(HWND window) {
         return -1;
     }
     SendMessageW(state->scrollBar, SBP_SETSTYLE, 2, kEditorScrollBarWidth);
+    SendMessageW(state->scrollBar, SBP_SETCOLORS, RGB(255, 255, 255), RGB(0, 0, 0));
+    SendMessageW(state->scrollBar, SBP_SETALPHA, 100, 256);
     if (state->editor.ReadOnly()) {
         state->ApplyReadOnly(true);
     }
@@ -80,6 +82,7 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
     if (state->scrollBar != nullptr) {
         MoveWindow(state->scrollBar, width - kEditorScrollBarWidth, 0, kEditorScrollBarWidth, height, TRUE);
         SendMessageW(state->scrollBar, SBP_SHOW, 1, 0);
+        SendMessageW(state->scrollBar, SBP_SETACTIVE, 1, 0);
     }
     state->PlaceComposition();
     return 0;

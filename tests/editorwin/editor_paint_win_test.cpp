@@ -9,6 +9,8 @@
 #include <fstream>
 
 #include "editor/markup_edit_pane_win.h"
+#include "editor/picture_store_win.h"
+#include "platform/wide_win.h"
 #include "editor_fixture_win.h"
 #include "ui/scrollbar/gdi_handles_win.h"
 #include "ui/scrollbar/scroll_bar_messages.h"
@@ -243,6 +245,28 @@ TEST_F(PaintTest, TheCaretStandsAtTheEndOfAWrappedRowAfterAClickThere) {
     Send(MEP_GETCARETPOS, reinterpret_cast<WPARAM>(&caret));
     EXPECT_EQ(caret.x, 20) << "placed by offset, the same position starts the next row";
     EXPECT_EQ(caret.y, core.Rows()[1].top);
+}
+
+TEST_F(PaintTest, PictureFilesAreLoadedFadedIntoTheBackgroundOrRefused) {
+    ASSERT_TRUE(WriteSolidPng(folder_.path() / "red.png", 10, 10, Gdiplus::Color(255, 255, 0, 0)));
+    const auto load = [](const wchar_t* name, int opacity, ColorRef& colour) {
+        Surface surface;
+        PictureSize natural;
+        const PictureLoad result =
+            LoadPictureToSurface(nullptr, surface, FromWide(name), RGB(255, 255, 255), opacity, 0, &natural);
+        colour = surface.Valid() ? ColourOfPixel(surface.View().Row(5)[5] & 0xFFFFFF) : 0;
+        return result;
+    };
+    ColorRef colour = 0;
+    EXPECT_EQ(load(L"red.png", 100, colour), PictureLoad::Loaded);
+    EXPECT_EQ(colour, MakeColorRef(255, 0, 0));
+    EXPECT_EQ(load(L"red.png", 20, colour), PictureLoad::Loaded);
+    EXPECT_TRUE(Near(colour, MakeColorRef(255, 204, 204), 2)) << "80 % background, 20 % picture";
+    EXPECT_EQ(load(L"red.png", -5, colour), PictureLoad::Loaded);
+    EXPECT_TRUE(Near(colour, MakeColorRef(255, 255, 255), 1)) << "a negative opacity counts as 0";
+    EXPECT_EQ(load(L"absent.png", 100, colour), PictureLoad::Missing);
+    std::ofstream(folder_.path() / "text.jpg") << "no picture here";
+    EXPECT_EQ(load(L"text.jpg", 100, colour), PictureLoad::Undecodable);
 }
 
 TEST_F(PaintTest, RenderingWithoutAWindowUpdateFillsTheSurface) {

@@ -28,7 +28,7 @@ LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     const int id = LOWORD(reinterpret_cast<UINT_PTR>(create->hMenu));
     const bool readOnly = (static_cast<DWORD>(create->style) & ES_READONLY) != 0;
-    auto state = std::make_unique<EditorWindow>(window, create->hwndParent, id, readOnly);
+    auto state = std::make_unique<EditorWindow>(window, id, readOnly);
     if (!state->measurer.Valid()) {
         return FALSE;
     }
@@ -430,6 +430,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             return OnContextMenu(window, lParam);
         case WM_KEYDOWN:
+        case WM_KEYUP:
         case WM_SYSKEYDOWN:
         case WM_CHAR:
             return KeyMessage(window, message, wParam, lParam);
@@ -500,11 +501,11 @@ EditorWindow* EditorOf(HWND window) noexcept {
     return reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-EditorWindow::EditorWindow(HWND window, HWND parent, int id, bool readOnly)
-    : window(window), parent(parent), id(id), pictures(window), editor(measurer, &pictures, this, readOnly) {}
+EditorWindow::EditorWindow(HWND window, int id, bool readOnly)
+    : window(window), id(id), pictures(window), editor(measurer, &pictures, this, readOnly) {}
 
 void EditorWindow::Notify(EditorNotification code) {
-    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(code)),
+    PostMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(code)),
                  reinterpret_cast<LPARAM>(window));
 }
 
@@ -513,7 +514,9 @@ void EditorWindow::Invalidate() {
 }
 
 void EditorWindow::ScrollChanged(const ScrollBarState& state) {
-    if (scrollBar != nullptr) {
+    // Typing reports the range after every character; the bar repaints only when it changed.
+    if (scrollBar != nullptr && !(state == shownRange)) {
+        shownRange = state;
         ScrollRange range{state.total, state.position, state.page};
         SendMessageW(scrollBar, SBP_SETRANGE, reinterpret_cast<WPARAM>(&range), 0);
     }

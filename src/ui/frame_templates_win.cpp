@@ -27,8 +27,8 @@ public:
     EditorSelection SelectionOrWordAtCaret() override {
         int length = 0;
         int start = 0;
-        const auto* text = reinterpret_cast<const char16_t*>(
-            SendMessageW(editor_, MEP_GETSELPTR, reinterpret_cast<WPARAM>(&length), reinterpret_cast<LPARAM>(&start)));
+        const auto* text = reinterpret_cast<const char16_t*>(SendMessageW(
+            editor_, MEP_GETSELPTR, reinterpret_cast<WPARAM>(&length), reinterpret_cast<LPARAM>(&start)));
         if (!text || length <= 0) {
             return {start, {}};
         }

@@ -92,7 +92,8 @@ std::u16string MonthFileText(int yearMonth, const std::map<int, std::wstring>& d
         if (!text.empty()) {
             text += u"\r\n";
         }
-        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) + u"\r\n";
+        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) +
+                u"\r\n";
         std::u16string line;
         for (const wchar_t c : body + L"\n") {
             if (c == L'\n') {
@@ -108,15 +109,15 @@ std::u16string MonthFileText(int yearMonth, const std::map<int, std::wstring>& d
 
 void ExpectDiaryOnDisk(const PortableFolder& folder, const std::wstring& diary, const DiaryContent& content) {
     for (const auto& [yearMonth, days] : content) {
-        const std::filesystem::path file =
-            folder.path() / diary / (std::to_wstring(yearMonth) + L".txt");
+        const std::filesystem::path file = folder.path() / diary / (std::to_wstring(yearMonth) + L".txt");
         EXPECT_EQ(folder.ReadFileBytes(file), Utf16File(MonthFileText(yearMonth, days))) << file.string();
     }
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path() / diary)) {
         files += entry.path().extension() == L".txt" ? 1 : 0;
     }
-    EXPECT_EQ(files, static_cast<int>(content.size())) << "no other month files in " << ToUtf8(FromWide(diary));
+    EXPECT_EQ(files, static_cast<int>(content.size()))
+        << "no other month files in " << ToUtf8(FromWide(diary));
 }
 
 // Opens the jump dialog, fills it and presses its button.
@@ -228,7 +229,8 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     {
         const HANDLE held = CreateFileW(month.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        EXPECT_EQ(PrevDayFailing(tavrin).substr(0, 14), L"ファイル保存に失敗しました。") << "a month file held by another program";
+        EXPECT_EQ(PrevDayFailing(tavrin).substr(0, 14), L"ファイル保存に失敗しました。")
+            << "a month file held by another program";
         CloseHandle(held);
     }
     EXPECT_EQ(tavrin.Text(), L"追記:元の本文");
@@ -236,7 +238,8 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     tavrin.Command(kPrevDay);
     EXPECT_EQ(tavrin.Text(), L"") << "the next save went through and the day changed";
     EXPECT_EQ(tavrin.Close(), 0u);
-    EXPECT_EQ(folder.ReadFileBytes(month), Utf16File(MonthFileText(yearMonth, {{today.day, L"追記:元の本文"}})));
+    EXPECT_EQ(folder.ReadFileBytes(month),
+              Utf16File(MonthFileText(yearMonth, {{today.day, L"追記:元の本文"}})));
 }
 
 TEST(Diary, ADiaryFolderDeletedWhileTheProgramRunsIsMadeAgainOnTheNextSave) {
@@ -286,7 +289,8 @@ namespace tavrin::e2e {
 namespace {
 
 std::wstring EntryFor(const DiaryDate& date) {
-    return L"e" + std::to_wstring(date.year) + L"-" + std::to_wstring(date.month) + L"-" + std::to_wstring(date.day);
+    return L"e" + std::to_wstring(date.year) + L"-" + std::to_wstring(date.month) + L"-" +
+           std::to_wstring(date.day);
 }
 
 DiaryDate MonthsFrom(const DiaryDate& date, int months) {
@@ -341,14 +345,22 @@ TEST(Navigation, EveryDateCommandReachesItsDay) {
         DiaryDate expected;
         const char* name;
     } steps[] = {
-        {kPrevDay, AddDays(today, -1), "PrevDay"},     {kNextDay, today, "NextDay"},
-        {41023, AddDays(today, -7), "PrevWeek"},        {kNextWeek, today, "NextWeek"},
-        {41022, MonthsFrom(today, -1), "PrevMonth"},    {kToday, today, "Today"},
-        {41027, MonthsFrom(today, 1), "NextMonth"},     {kToday, today, "Today"},
-        {41021, MonthsFrom(today, -12), "PrevYear"},    {kToday, today, "Today"},
-        {41028, MonthsFrom(today, 12), "NextYear"},     {kToday, today, "Today"},
-        {kPrevDiary, AddDays(today, -1), "PrevDiary"},  {41029, today, "NextDiary"},
-        {41029, AddDays(today, 1), "NextDiary"},        {kOldDiary, diary.oldest, "OldDiary"},
+        {kPrevDay, AddDays(today, -1), "PrevDay"},
+        {kNextDay, today, "NextDay"},
+        {41023, AddDays(today, -7), "PrevWeek"},
+        {kNextWeek, today, "NextWeek"},
+        {41022, MonthsFrom(today, -1), "PrevMonth"},
+        {kToday, today, "Today"},
+        {41027, MonthsFrom(today, 1), "NextMonth"},
+        {kToday, today, "Today"},
+        {41021, MonthsFrom(today, -12), "PrevYear"},
+        {kToday, today, "Today"},
+        {41028, MonthsFrom(today, 12), "NextYear"},
+        {kToday, today, "Today"},
+        {kPrevDiary, AddDays(today, -1), "PrevDiary"},
+        {41029, today, "NextDiary"},
+        {41029, AddDays(today, 1), "NextDiary"},
+        {kOldDiary, diary.oldest, "OldDiary"},
         {41029, MonthsFrom(today, -12), "NextDiary across years"},
         {kNewDiary, diary.newest, "NewDiary"},
     };
@@ -379,9 +391,11 @@ TEST(Navigation, ShortcutKeysReachTheCommandsFromTheKeyboard) {
     // Home is OldDiary: the accelerators take keys before the editor sees them.
     pressAndExpect({VK_HOME}, EntryFor(diary.oldest));
     ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_F2}));
-    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000)) << "F2: year calendar";
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000))
+        << "F2: year calendar";
     ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_F1}));
-    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000)) << "F1: back to the editor";
+    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000))
+        << "F1: back to the editor";
 
     // Font size and line spacing from the numeric keypad; the settings file keeps them.
     ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_ADD}));
@@ -439,7 +453,8 @@ TEST(Menus, TheMainMenuOpensAndItsAccessKeysChooseItems) {
         ASSERT_TRUE(drive::PressKeysInForeground(GetForegroundWindow(), {accessKey}));
     };
     choose('Y');
-    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000)) << "年間カレンダー(&Y)";
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000))
+        << "年間カレンダー(&Y)";
     choose('E');
     EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000)) << "編集(&E)";
     EXPECT_EQ(tavrin.Close(), 0u);

@@ -254,15 +254,18 @@ std::wstring TextOf(HWND window) {
     }
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_NORMAL, 5000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                        reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000, &copied);
     text.resize(static_cast<std::size_t>(copied));
     return text;
 }
 
-HWND FindChild(HWND parent, const wchar_t* className) { return FindWindowExW(parent, nullptr, className, nullptr); }
+HWND FindChild(HWND parent, const wchar_t* className) {
+    return FindWindowExW(parent, nullptr, className, nullptr);
+}
 
-HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix, DWORD timeoutMs) {
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix,
+                   DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
         for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window;

@@ -25,7 +25,8 @@ public:
     ~TavrinProcess();
 
     // Starts exePath with the given command line arguments (may be empty) in workFolder.
-    [[nodiscard]] static std::optional<TavrinProcess> Start(const std::wstring& exePath, const std::wstring& arguments,
+    [[nodiscard]] static std::optional<TavrinProcess> Start(const std::wstring& exePath,
+                                                            const std::wstring& arguments,
                                                             const std::wstring& workFolder);
 
     [[nodiscard]] DWORD Id() const noexcept { return id_; }
@@ -56,7 +57,8 @@ struct MessageBoxInfo {
 // The first visible, enabled message box of the process (any process when 0), waiting up to timeoutMs.
 // Dialogs are windows of the same class: pass an open dialog as ignore so that only a box shown over it
 // is found.
-[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND ignore = nullptr);
+[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs,
+                                                              HWND ignore = nullptr);
 
 // Presses the box's OK (or only) button and waits until the box is gone.
 void DismissMessageBox(HWND box);

@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <vector>
 #include <cwchar>
+#include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "driver_win.h"
 
@@ -34,7 +34,8 @@ int Wait(DWORD timeoutMs) {
             tavrin::drive::WaitUntilIdle(processId, 5000);
             RECT rect{};
             GetWindowRect(frame, &rect);
-            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top);
             return 0;
         }
         if (GetTickCount64() >= deadline) {
@@ -90,7 +91,8 @@ int MeasureStartup(const wchar_t* exe, int runs) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
         QueryPerformanceCounter(&end);
-        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
         std::printf("run %d: %.1f ms%s\n", run + 1, ms, run == 0 ? " (cold)" : "");
         if (run > 0) {
             times.push_back(ms);

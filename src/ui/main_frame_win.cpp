@@ -18,6 +18,7 @@
 #include "platform/wide_win.h"
 #include "ui/editor_style.h"
 #include "ui/frame_window_win.h"
+#include "ui/scrollbar/scroll_bar_messages.h"
 
 namespace tavrin {
 
@@ -617,6 +618,12 @@ void ApplyEditorStyle(FrameWindow& frame) {
     SendMessageW(editor, MEP_SETSTYLE, reinterpret_cast<WPARAM>(&style), 0);
     SendMessageW(editor, MEP_SETTITLELINE, state.settings.other.diaryTitle ? 1 : 0, 1);
     SendMessageW(editor, MEP_SETDBLCLICKLINK, state.settings.other.doubleClickLink ? 1 : 0, 0);
+    // The editor's scroll bar is drawn in the diary's colours: a light thumb that darkens under the mouse.
+    if (HWND scrollBar = GetDlgItem(editor, kEditorScrollBarId)) {
+        const ColourSettings& colour = state.settings.colour;
+        SendMessageW(scrollBar, SBP_SETCOLORS, colour.back, colour.text);
+        SendMessageW(scrollBar, SBP_SETALPHA, static_cast<WPARAM>(state.alphaLight), state.alphaStrong);
+    }
 }
 
 bool RegisterMainFrameClass(HINSTANCE instance) {

@@ -462,3 +462,46 @@ TEST(Menus, TheMainMenuOpensAndItsAccessKeysChooseItems) {
 
 }  // namespace
 }  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+// The colour the frame shows at a client point, read back from the screen.
+COLORREF FramePixel(HWND frame, int x, int y) {
+    HDC dc = GetDC(frame);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(frame, dc);
+    return colour;
+}
+
+// A day with text is filled in the calendar; emptying it takes the fill away again.
+TEST(Diary, TheCalendarMarksDaysThatHaveText) {
+    PortableFolder folder;
+    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const DiaryDate today = Today();
+    const bool otherBefore = today.day > 1;
+    const DiaryDate other = otherBefore ? AddDays(today, -1) : AddDays(today, 1);
+    const int away = otherBefore ? kPrevDay : kNextDay;
+    // Today's cell, looked at while another day is selected (no selection frame on it).
+    const PixelRect cell = SideCalendarDayCell(tavrin.Frame(), other, today.day);
+    const auto todaysFill = [&] {
+        tavrin.Command(away);
+        UpdateWindow(tavrin.Frame());
+        const COLORREF colour = FramePixel(tavrin.Frame(), cell.x + 3, cell.y + 3);
+        tavrin.Command(kToday);
+        return colour;
+    };
+    const COLORREF empty = todaysFill();
+    EXPECT_EQ(empty, RGB(255, 255, 255)) << "an empty day shows the background";
+    tavrin.Type(L"x");
+    EXPECT_NE(todaysFill(), empty) << "a written day is filled";
+    SendMessageW(tavrin.Editor(), 32832, 0, 0);  // MEP_SELECTALL
+    SendMessageW(tavrin.Editor(), WM_CLEAR, 0, 0);
+    EXPECT_EQ(todaysFill(), empty) << "an emptied day is not";
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e

@@ -43,7 +43,7 @@ wine_setup_env() {
 }
 
 # Bump when the prefix settings below change, so existing prefixes get them too.
-TAVRIN_PREFIX_VERSION=3
+TAVRIN_PREFIX_VERSION=4
 
 # Creates the prefix once, with the Japanese font names mapped to Noto Sans CJK JP. Wine's helper
 # processes inherit our standard streams, so they are pointed away from any pipe.
@@ -73,6 +73,9 @@ wine_prefix_init() {
                 '"MS PGothic"="Noto Sans CJK JP"' \
                 '"MS UI Gothic"="Noto Sans CJK JP"' \
                 '"Yu Gothic UI"="Noto Sans CJK JP"' \
+                '"Tahoma"="Noto Sans CJK JP"' \
+                '"MS Shell Dlg"="Noto Sans CJK JP"' \
+                '"MS Shell Dlg 2"="Noto Sans CJK JP"' \
                 '' \
                 '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
                 '"Decorated"="N"' \
@@ -84,9 +87,11 @@ wine_prefix_init() {
                 '' | iconv -f UTF-8 -t UTF-16LE
         } >"$reg"
         "$(wine_loader)" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1
-        # Debian's Wine does not find its own fonts from the prefix; without Marlett the caption
-        # buttons show letters, without Tahoma dialogs fall back to bitmap fonts.
+        # Debian's Wine does not find its own fonts from the prefix: without Marlett the caption
+        # buttons show letters. Its Tahoma is left out, so that window captions and dialogs use the
+        # Japanese font named above, as they do on a Japanese Windows.
         cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        rm -f "$WINEPREFIX"/drive_c/windows/Fonts/tahoma*.ttf
         "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
         echo "$TAVRIN_PREFIX_VERSION" >"$WINEPREFIX/.tavrin-ready"
     fi

@@ -414,6 +414,36 @@ TEST(Navigation, ShortcutKeysReachTheCommandsFromTheKeyboard) {
 namespace tavrin::e2e {
 namespace {
 
+TEST(Navigation, ToolbarButtonsGiveTheirCommands) {
+    NavigationDiary diary;
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const auto click = [&](int hitCode) {
+        const PixelRect button = ToolbarButton(tavrin.Frame(), diary.today, hitCode);
+        ASSERT_FALSE(button.Empty()) << hitCode;
+        drive::Click(tavrin.Frame(), button.x + button.width / 2, button.y + button.height / 2);
+    };
+    // Toolbar buttons post their commands, so the move happens a moment after the click.
+    const auto shows = [&](const std::wstring& expected) {
+        return drive::WaitFor([&] { return tavrin.Text() == expected; }, 5000);
+    };
+    click(2014);  // oldest entry
+    EXPECT_TRUE(shows(EntryFor(diary.oldest)));
+    click(2018);  // newest entry
+    EXPECT_TRUE(shows(EntryFor(diary.newest)));
+    click(2016);  // today
+    EXPECT_TRUE(shows(EntryFor(diary.today)));
+    click(2015);  // previous entry
+    EXPECT_TRUE(shows(EntryFor(AddDays(diary.today, -1))));
+    click(2017);  // next entry
+    EXPECT_TRUE(shows(EntryFor(diary.today)));
+    click(2013);  // calendar mode
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000));
+    click(2012);  // edit mode
+    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000));
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
 TEST(Navigation, ClickingADayInTheSideCalendarOpensItsEntry) {
     NavigationDiary diary;
     const DiaryDate& today = diary.today;

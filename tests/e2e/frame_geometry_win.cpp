@@ -20,9 +20,8 @@ HFONT SideFont(const wchar_t* face, int points, int dpi) {
     return CreateFontIndirectW(&font);
 }
 
-}  // namespace
-
-PixelRect SideCalendarDayCell(HWND frame, const DiaryDate& selected, int day) {
+// The scene the running frame paints, on default settings.
+FrameScene SceneOf(HWND frame, const DiaryDate& selected) {
     RECT client{};
     GetClientRect(frame, &client);
     HDC screen = GetDC(nullptr);
@@ -46,7 +45,18 @@ PixelRect SideCalendarDayCell(HWND frame, const DiaryDate& selected, int day) {
     DeleteObject(fonts.small);
     DeleteObject(fonts.medium);
     DeleteObject(fonts.large);
+    return scene;
+}
+
+}  // namespace
+
+PixelRect SideCalendarDayCell(HWND frame, const DiaryDate& selected, int day) {
+    const FrameScene scene = SceneOf(frame, selected);
     return DayCell(scene.grid, scene.month, day);
+}
+
+PixelRect ToolbarButton(HWND frame, const DiaryDate& selected, int hitCode) {
+    return SceneOf(frame, selected).toolbar.Button(hitCode);
 }
 
 }  // namespace tavrin::e2e

@@ -13,4 +13,7 @@ namespace tavrin::e2e {
 // program running on default settings.
 [[nodiscard]] PixelRect SideCalendarDayCell(HWND frame, const DiaryDate& selected, int day);
 
+// The toolbar button of a toolbar hit code (2012 to 2021) on default settings.
+[[nodiscard]] PixelRect ToolbarButton(HWND frame, const DiaryDate& selected, int hitCode);
+
 }  // namespace tavrin::e2e

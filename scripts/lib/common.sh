@@ -43,13 +43,14 @@ wine_setup_env() {
 }
 
 # Bump when the prefix settings below change, so existing prefixes get them too.
-TAVRIN_PREFIX_VERSION=2
+TAVRIN_PREFIX_VERSION=4
 
 # Creates the prefix once, with the Japanese font names mapped to Noto Sans CJK JP. Wine's helper
 # processes inherit our standard streams, so they are pointed away from any pipe.
 #
 # Windows are unmanaged and Wine draws their frames itself: there is no window manager on the test
-# display, and a managed window waits two seconds for one each time it is hidden.
+# display, and a managed window waits two seconds for one each time it is hidden. A crashing program
+# ends at once instead of waiting in the debugger until the test times out.
 wine_prefix_init() {
     wine_setup_env
     if [ "$(cat "$WINEPREFIX/.tavrin-ready" 2>/dev/null)" != "$TAVRIN_PREFIX_VERSION" ]; then
@@ -72,16 +73,25 @@ wine_prefix_init() {
                 '"MS PGothic"="Noto Sans CJK JP"' \
                 '"MS UI Gothic"="Noto Sans CJK JP"' \
                 '"Yu Gothic UI"="Noto Sans CJK JP"' \
+                '"Tahoma"="Noto Sans CJK JP"' \
+                '"MS Shell Dlg"="Noto Sans CJK JP"' \
+                '"MS Shell Dlg 2"="Noto Sans CJK JP"' \
                 '' \
                 '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
                 '"Decorated"="N"' \
                 '"Managed"="N"' \
+                '' \
+                '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
+                '"Debugger"=""' \
+                '"Auto"="1"' \
                 '' | iconv -f UTF-8 -t UTF-16LE
         } >"$reg"
         "$(wine_loader)" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1
-        # Debian's Wine does not find its own fonts from the prefix; without Marlett the caption
-        # buttons show letters, without Tahoma dialogs fall back to bitmap fonts.
+        # Debian's Wine does not find its own fonts from the prefix: without Marlett the caption
+        # buttons show letters. Its Tahoma is left out, so that window captions and dialogs use the
+        # Japanese font named above, as they do on a Japanese Windows.
         cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        rm -f "$WINEPREFIX"/drive_c/windows/Fonts/tahoma*.ttf
         "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
         echo "$TAVRIN_PREFIX_VERSION" >"$WINEPREFIX/.tavrin-ready"
     fi

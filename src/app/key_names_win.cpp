@@ -14,7 +14,8 @@ std::u16string SystemKeyNames::NameOf(unsigned scanCode, bool extended) const {
     const LONG keyData = static_cast<LONG>((scanCode & 0xFFu) << 16 | (extended ? 1u << 24 : 0u));
     wchar_t name[128] = {};
     const int length = GetKeyNameTextW(keyData, name, 128);
-    return length > 0 ? FromWide(std::wstring_view(name, static_cast<std::size_t>(length))) : std::u16string();
+    return length > 0 ? FromWide(std::wstring_view(name, static_cast<std::size_t>(length)))
+                      : std::u16string();
 }
 
 }  // namespace tavrin

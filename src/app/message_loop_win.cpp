@@ -13,7 +13,8 @@ bool RouteMouseMessage(const App& app, const MSG& message) {
     }
     switch (message.message) {
         case WM_MOUSEWHEEL: {
-            const POINT cursor{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+            const POINT cursor{static_cast<short>(LOWORD(message.lParam)),
+                               static_cast<short>(HIWORD(message.lParam))};
             HWND target = WheelTargetAt(app, cursor);
             if (!target) {
                 return false;

@@ -1,7 +1,9 @@
 #include "app/startup_win.h"
 
-#include <objidl.h>
+#include <windows.h>
+#include <objidl.h>  // GDI+ needs the COM types first
 #include <shellapi.h>
+
 #include <gdiplus.h>
 
 #include "app/accelerators_win.h"
@@ -51,9 +53,9 @@ int ReadWindowsVersionCode() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto rtlGetVersion =
-        ntdll ? reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-              : nullptr;
+    const auto rtlGetVersion = ntdll ? reinterpret_cast<RtlGetVersionFunction>(
+                                           reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                                     : nullptr;
     if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
         return WindowsVersionCodeOf(WindowsPlatform::kUnreadable, 0, 0);
     }
@@ -63,7 +65,8 @@ int ReadWindowsVersionCode() {
     } else if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
         platform = WindowsPlatform::kWindows9x;
     }
-    return WindowsVersionCodeOf(platform, static_cast<int>(info.dwMajorVersion), static_cast<int>(info.dwMinorVersion));
+    return WindowsVersionCodeOf(platform, static_cast<int>(info.dwMajorVersion),
+                                static_cast<int>(info.dwMinorVersion));
 }
 
 StartupInputs ReadStartupInputs(const Clock& clock) {

@@ -310,6 +310,9 @@ LRESULT KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
             return OnKeyDown(window, wParam);
+        case WM_KEYUP:
+            // The system would turn the Apps key's release into a second context menu request.
+            return wParam == VK_APPS ? 0 : DefWindowProcW(window, message, wParam, lParam);
         case WM_SYSKEYDOWN:
             return OnSysKeyDown(window, wParam, lParam);
         case WM_CHAR:

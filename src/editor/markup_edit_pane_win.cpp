@@ -28,7 +28,7 @@ LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     const int id = LOWORD(reinterpret_cast<UINT_PTR>(create->hMenu));
     const bool readOnly = (static_cast<DWORD>(create->style) & ES_READONLY) != 0;
-    auto state = std::make_unique<EditorWindow>(window, create->hwndParent, id, readOnly);
+    auto state = std::make_unique<EditorWindow>(window, id, readOnly);
     if (!state->measurer.Valid()) {
         return FALSE;
     }
@@ -46,6 +46,8 @@ LRESULT OnCreate(HWND window) {
         return -1;
     }
     SendMessageW(state->scrollBar, SBP_SETSTYLE, 2, kEditorScrollBarWidth);
+    SendMessageW(state->scrollBar, SBP_SETCOLORS, RGB(255, 255, 255), RGB(0, 0, 0));
+    SendMessageW(state->scrollBar, SBP_SETALPHA, 100, 256);
     if (state->editor.ReadOnly()) {
         state->ApplyReadOnly(true);
     }
@@ -80,6 +82,7 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
     if (state->scrollBar != nullptr) {
         MoveWindow(state->scrollBar, width - kEditorScrollBarWidth, 0, kEditorScrollBarWidth, height, TRUE);
         SendMessageW(state->scrollBar, SBP_SHOW, 1, 0);
+        SendMessageW(state->scrollBar, SBP_SETACTIVE, 1, 0);
     }
     state->PlaceComposition();
     return 0;
@@ -430,6 +433,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             return OnContextMenu(window, lParam);
         case WM_KEYDOWN:
+        case WM_KEYUP:
         case WM_SYSKEYDOWN:
         case WM_CHAR:
             return KeyMessage(window, message, wParam, lParam);
@@ -500,11 +504,11 @@ EditorWindow* EditorOf(HWND window) noexcept {
     return reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-EditorWindow::EditorWindow(HWND window, HWND parent, int id, bool readOnly)
-    : window(window), parent(parent), id(id), pictures(window), editor(measurer, &pictures, this, readOnly) {}
+EditorWindow::EditorWindow(HWND window, int id, bool readOnly)
+    : window(window), id(id), pictures(window), editor(measurer, &pictures, this, readOnly) {}
 
 void EditorWindow::Notify(EditorNotification code) {
-    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(code)),
+    PostMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(code)),
                  reinterpret_cast<LPARAM>(window));
 }
 
@@ -513,7 +517,9 @@ void EditorWindow::Invalidate() {
 }
 
 void EditorWindow::ScrollChanged(const ScrollBarState& state) {
-    if (scrollBar != nullptr) {
+    // Typing reports the range after every character; the bar repaints only when it changed.
+    if (scrollBar != nullptr && !(state == shownRange)) {
+        shownRange = state;
         ScrollRange range{state.total, state.position, state.page};
         SendMessageW(scrollBar, SBP_SETRANGE, reinterpret_cast<WPARAM>(&range), 0);
     }

@@ -65,10 +65,10 @@ private:
 };
 
 // Everything one editor window holds. Attached at WM_NCCREATE, freed at WM_NCDESTROY; the editor core
-// reports back through the EditorObserver side (notifications are posted, never sent).
+// reports back through the EditorObserver side (notifications are posted to the parent, never sent).
 class EditorWindow final : public EditorObserver {
 public:
-    EditorWindow(HWND window, HWND parent, int id, bool readOnly);
+    EditorWindow(HWND window, int id, bool readOnly);
     EditorWindow(const EditorWindow&) = delete;
     EditorWindow& operator=(const EditorWindow&) = delete;
 
@@ -86,7 +86,6 @@ public:
     void ApplyReadOnly(bool readOnly);
 
     HWND window;
-    HWND parent;
     int id;
     GdiTextMeasurer measurer;
     PictureStore pictures;
@@ -101,7 +100,8 @@ public:
     BackPictureSource back;
     int backX = 0;
     int backY = 0;
-    int placedScroll = 0;  // the scroll offset the composition window was last placed for
+    int placedScroll = 0;       // the scroll offset the composition window was last placed for
+    ScrollBarState shownRange;  // what the scroll bar was last given
     EditorRect seekBar;
 };
 

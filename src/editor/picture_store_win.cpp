@@ -22,9 +22,37 @@ constexpr int kMaxKeptWidth = 8192;
 
 }  // namespace
 
-PictureLoad LoadPictureFile(HWND window, std::u16string_view file, COLORREF background, int maxWidth,
-                            Surface& surface, PictureSize& natural) {
-    natural = {};
+namespace {
+
+// Draws the image into the surface, faded to the opacity through a colour matrix on its alpha.
+bool DrawPicture(Gdiplus::Image& image, Surface& surface, int width, int height, int opacityPercent) {
+    Gdiplus::Graphics graphics(surface.Dc());
+    graphics.SetInterpolationMode(width < static_cast<int>(image.GetWidth())
+                                      ? Gdiplus::InterpolationModeHighQualityBicubic
+                                      : Gdiplus::InterpolationModeDefault);
+    if (opacityPercent >= 100) {
+        return graphics.DrawImage(&image, 0, 0, width, height) == Gdiplus::Ok;
+    }
+    Gdiplus::ColorMatrix fade = {{{1, 0, 0, 0, 0},
+                                  {0, 1, 0, 0, 0},
+                                  {0, 0, 1, 0, 0},
+                                  {0, 0, 0, static_cast<Gdiplus::REAL>(std::max(opacityPercent, 0)) / 100, 0},
+                                  {0, 0, 0, 0, 1}}};
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetColorMatrix(&fade);
+    const Gdiplus::Rect target(0, 0, width, height);
+    return graphics.DrawImage(&image, target, 0, 0, static_cast<INT>(image.GetWidth()),
+                              static_cast<INT>(image.GetHeight()), Gdiplus::UnitPixel,
+                              &attributes) == Gdiplus::Ok;
+}
+
+}  // namespace
+
+PictureLoad LoadPictureToSurface(HWND window, Surface& surface, std::u16string_view file, COLORREF background,
+                                 int opacityPercent, int maxWidth, PictureSize* natural) {
+    if (natural != nullptr) {
+        *natural = {};
+    }
     const std::u16string path(file);
     if (path.empty() || path.find(u'\0') != std::u16string::npos) {
         return PictureLoad::Missing;
@@ -46,18 +74,24 @@ PictureLoad LoadPictureFile(HWND window, std::u16string_view file, COLORREF back
     if (width * height > kMaxPicturePixels || width > 0x7FFF || height > 0x7FFF) {
         return PictureLoad::TooLarge;
     }
-    natural = {static_cast<int>(width), static_cast<int>(height)};
-    const int keptWidth = static_cast<int>(std::min<long long>(width, std::max(maxWidth, 1)));
+    const int keptWidth = static_cast<int>(maxWidth > 0 ? std::min<long long>(width, maxWidth) : width);
     const int keptHeight = std::max(1, static_cast<int>(height * keptWidth / width));
     if (!CreateSurface(window, surface, 32, keptWidth, keptHeight, static_cast<ColorRef>(background))) {
         return PictureLoad::NoSurface;
     }
-    Gdiplus::Graphics graphics(surface.Dc());
-    graphics.SetInterpolationMode(keptWidth < width ? Gdiplus::InterpolationModeHighQualityBicubic
-                                                    : Gdiplus::InterpolationModeDefault);
-    if (graphics.DrawImage(&image, 0, 0, keptWidth, keptHeight) != Gdiplus::Ok) {
+    // GDI+ may read the surface as pixels with alpha: the background must be fully opaque under a
+    // faded picture.
+    const SurfaceView view = surface.View();
+    const std::uint32_t opaque = PixelOf(static_cast<ColorRef>(background)) | 0xFF000000u;
+    for (int y = 0; y < view.height; ++y) {
+        std::fill_n(view.Row(y), view.width, opaque);
+    }
+    if (!DrawPicture(image, surface, keptWidth, keptHeight, opacityPercent)) {
         ReleaseSurface(surface);
         return PictureLoad::Undecodable;
+    }
+    if (natural != nullptr) {
+        *natural = {static_cast<int>(width), static_cast<int>(height)};
     }
     return PictureLoad::Loaded;
 }
@@ -75,7 +109,8 @@ PictureSize PictureStore::LoadPicture(int index, std::u16string_view name) {
     }
     auto surface = std::make_unique<Surface>();
     PictureSize natural;
-    if (LoadPictureFile(window_, name, background_, maxWidth_, *surface, natural) != PictureLoad::Loaded) {
+    if (LoadPictureToSurface(window_, *surface, name, background_, 100, maxWidth_, &natural) !=
+        PictureLoad::Loaded) {
         pictures_[static_cast<std::size_t>(index)].reset();
         return {};
     }

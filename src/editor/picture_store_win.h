@@ -14,16 +14,20 @@
 
 namespace tavrin {
 
-// What loading a picture file gives, with the reasons a picture cannot be shown.
+// What loading a picture file gives: 0 loaded, 2 no such file, 3 not a picture (or of zero size),
+// 4 no surface could be made, 5 too large to decode (more than kMaxPicturePixels).
 enum class PictureLoad { Loaded = 0, Missing = 2, Undecodable = 3, NoSurface = 4, TooLarge = 5 };
-
-// Decodes a picture file into a 32-bit surface filled with the background colour first (transparent
-// pictures show it). The surface is never larger than maxWidth pixels across (the picture is scaled
-// down, aspect kept) and pictures of more than kMaxPicturePixels are refused before decoding, so a
-// huge picture cannot exhaust memory. natural receives the picture's own size.
 inline constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
-PictureLoad LoadPictureFile(HWND window, std::u16string_view file, COLORREF background, int maxWidth,
-                            Surface& surface, PictureSize& natural);
+
+// Decodes a picture file with GDI+ into a 32-bit surface that is first filled with the background
+// colour, so that transparent parts show it. Below 100 % opacity the picture is faded into the
+// background (each pixel = background x (1 - a) + picture x a, a = opacity / 100; negative counts as
+// 0). With maxWidth > 0 a wider picture is kept scaled down to that width (aspect kept), which is all
+// the editor ever shows of it; 0 keeps the picture's own size. Pictures of more than
+// kMaxPicturePixels are refused before their pixels are decoded, so a huge file cannot exhaust
+// memory. natural receives the picture's own size when given.
+PictureLoad LoadPictureToSurface(HWND window, Surface& surface, std::u16string_view file, COLORREF background,
+                                 int opacityPercent, int maxWidth = 0, PictureSize* natural = nullptr);
 
 // Slots of decoded pictures, numbered like the picture rows.
 class PictureStore final : public PictureHost {

@@ -39,7 +39,8 @@ public:
     virtual ~FileSystem() = default;
 
     // The whole content of an existing file, or nothing when it cannot be opened or read.
-    [[nodiscard]] virtual std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path) = 0;
+    [[nodiscard]] virtual std::optional<std::vector<std::byte>> ReadWholeFile(
+        const std::filesystem::path& path) = 0;
     // The whole content of an existing file as 16-bit little-endian code units, into a caller's buffer
     // whose storage is reused from call to call (the search reads hundreds of files in a row). Nothing
     // is removed, not even a byte-order mark; a final odd byte is dropped. False when the file cannot
@@ -48,14 +49,16 @@ public:
     // Creates the file, replacing an existing one, for writing.
     [[nodiscard]] virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) = 0;
     // Puts source in the place of target in one step; target may or may not exist. Source is gone after.
-    [[nodiscard]] virtual bool MoveIntoPlace(const std::filesystem::path& source, const std::filesystem::path& target) = 0;
+    [[nodiscard]] virtual bool MoveIntoPlace(const std::filesystem::path& source,
+                                             const std::filesystem::path& target) = 0;
     // The entries of a folder (without "." and ".."), or nothing when it cannot be listed.
-    [[nodiscard]] virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::filesystem::path& folder) = 0;
+    [[nodiscard]] virtual std::optional<std::vector<FolderEntry>> ListFolder(
+        const std::filesystem::path& folder) = 0;
     [[nodiscard]] virtual bool Exists(const std::filesystem::path& path) = 0;
     [[nodiscard]] virtual bool IsFolder(const std::filesystem::path& path) = 0;
     [[nodiscard]] virtual bool CreateFolder(const std::filesystem::path& path) = 0;
     [[nodiscard]] virtual bool Copy(const std::filesystem::path& from, const std::filesystem::path& to,
-                                        bool failIfExists) = 0;
+                                    bool failIfExists) = 0;
     [[nodiscard]] virtual bool Move(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     [[nodiscard]] virtual bool Remove(const std::filesystem::path& path) = 0;
     [[nodiscard]] virtual std::uint32_t LastError() const = 0;
@@ -64,9 +67,9 @@ public:
 // Where writing a whole file stopped.
 enum class WriteStatus {
     kOk,
-    kCreateFailed,   // the temporary file could not be created
-    kWriteFailed,    // writing piece failedPiece failed
-    kCommitFailed,   // flushing, closing or putting the file in place failed
+    kCreateFailed,  // the temporary file could not be created
+    kWriteFailed,   // writing piece failedPiece failed
+    kCommitFailed,  // flushing, closing or putting the file in place failed
 };
 
 struct WriteResult {

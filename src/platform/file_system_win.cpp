@@ -100,7 +100,8 @@ public:
             lastError_ = ERROR_ACCESS_DENIED;
             return false;
         }
-        return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        return Check(
+            MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
 
     std::optional<std::vector<FolderEntry>> ListFolder(const fs::path& folder) override {
@@ -139,7 +140,9 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
 
-    bool CreateFolder(const fs::path& path) override { return Check(CreateDirectoryW(path.c_str(), nullptr)); }
+    bool CreateFolder(const fs::path& path) override {
+        return Check(CreateDirectoryW(path.c_str(), nullptr));
+    }
 
     bool Copy(const fs::path& from, const fs::path& to, bool failIfExists) override {
         return Check(CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE));
@@ -195,8 +198,8 @@ private:
 
     HANDLE OpenWithRetries(const fs::path& path, DWORD access, DWORD disposition) {
         for (int attempt = 1;; ++attempt) {
-            const HANDLE handle = CreateFileW(path.c_str(), access, 0, nullptr, disposition,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr);
+            const HANDLE handle =
+                CreateFileW(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle != INVALID_HANDLE_VALUE) {
                 return handle;
             }

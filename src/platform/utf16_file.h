@@ -30,6 +30,7 @@ namespace tavrin {
 
 // Writes byte-order mark and text as the whole new content of path, atomically (WriteFileAtomically):
 // piece 0 is the byte-order mark, piece 1 the text.
-[[nodiscard]] WriteResult WriteUtf16File(FileSystem& fs, const std::filesystem::path& path, std::u16string_view text);
+[[nodiscard]] WriteResult WriteUtf16File(FileSystem& fs, const std::filesystem::path& path,
+                                         std::u16string_view text);
 
 }  // namespace tavrin

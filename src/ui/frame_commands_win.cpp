@@ -31,9 +31,8 @@ FocusPane FocusedPane(const FrameWindow& frame) {
 }
 
 void CycleFocus(FrameWindow& frame) {
-    const FocusStep step =
-        CycleFocusStep(frame.app.state.displayMode, frame.app.state.settings.window.showSideArea != 0,
-                       FocusedPane(frame));
+    const FocusStep step = CycleFocusStep(
+        frame.app.state.displayMode, frame.app.state.settings.window.showSideArea != 0, FocusedPane(frame));
     if (step.switchToEditMode) {
         SetDisplayMode(frame, DisplayMode::kEdit);
     }
@@ -114,7 +113,8 @@ void OpenLinkAtCaret(FrameWindow& frame) {
     const auto kind = static_cast<LinkKind>(SendMessageW(editor, MEP_GETLINKKIND, 0, 0));
     wchar_t buffer[256] = {};
     const LRESULT length = SendMessageW(editor, MEP_GETSELTEXT, reinterpret_cast<WPARAM>(buffer), 255);
-    const std::u16string text = FromWide(std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0));
+    const std::u16string text =
+        FromWide(std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0));
     const AppState& state = frame.app.state;
     const LinkOpenPlan plan =
         PlanLinkOpen(kind, text, frame.store->DiaryFolder(), state.settings.other.checkLinkOpen != 0);
@@ -213,8 +213,8 @@ void RunDecision(FrameWindow& frame, const CommandDecision& decision) {
     switch (decision.kind) {
         case CommandKind::kUnhandled:
         case CommandKind::kNothing:
-        case CommandKind::kSettingsDialog:  // the settings dialog is not part of this program yet
-        case CommandKind::kInsertFile:      // attachments are not part of this program yet
+        case CommandKind::kSettingsDialog:   // the settings dialog is not part of this program yet
+        case CommandKind::kInsertFile:       // attachments are not part of this program yet
         case CommandKind::kSearchSelection:  // the diary search is not part of this program yet
             return;
         case CommandKind::kPostClose:

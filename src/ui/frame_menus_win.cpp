@@ -47,7 +47,8 @@ SystemMenus::SystemMenus(const MenuItemArray& items) {
             info.cbSize = sizeof info;
             info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | MIIM_STRING;
             info.fType = MFT_OWNERDRAW | (item.IsSeparator() ? MFT_SEPARATOR : 0);
-            info.fState = (item.Disabled() ? MFS_DISABLED : 0) | ((item.flags & kMenuChecked) ? MFS_CHECKED : 0) |
+            info.fState = (item.Disabled() ? MFS_DISABLED : 0) |
+                          ((item.flags & kMenuChecked) ? MFS_CHECKED : 0) |
                           ((item.flags & kMenuDefault) ? MFS_DEFAULT : 0);
             info.wID = static_cast<UINT>(position);
             info.dwItemData = static_cast<ULONG_PTR>(position);
@@ -71,8 +72,10 @@ OwnedFont CreateMenuFont() {
 }
 
 MenuColours SystemMenuColours() {
-    return {static_cast<ColorRef>(GetSysColor(COLOR_MENU)), static_cast<ColorRef>(GetSysColor(COLOR_HIGHLIGHT)),
-            static_cast<ColorRef>(GetSysColor(COLOR_MENUTEXT)), static_cast<ColorRef>(GetSysColor(COLOR_GRAYTEXT))};
+    return {static_cast<ColorRef>(GetSysColor(COLOR_MENU)),
+            static_cast<ColorRef>(GetSysColor(COLOR_HIGHLIGHT)),
+            static_cast<ColorRef>(GetSysColor(COLOR_MENUTEXT)),
+            static_cast<ColorRef>(GetSysColor(COLOR_GRAYTEXT))};
 }
 
 // Shows the array as a menu at the screen point; the chosen position, or 0.
@@ -83,7 +86,8 @@ int TrackItems(FrameWindow& frame, MenuItemArray items, POINT screenPoint) {
     {
         SystemMenus menus(*frame.openMenu);
         if (menus.Top()) {
-            chosen = static_cast<int>(TrackPopupMenuEx(menus.Top(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+            chosen = static_cast<int>(TrackPopupMenuEx(menus.Top(),
+                                                       TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
                                                        screenPoint.x, screenPoint.y, frame.window, nullptr));
         }
     }
@@ -97,7 +101,8 @@ KeyTextSource KeysOf(const FrameWindow& frame, const SystemKeyNames& names) {
 
 // Runs a choice of the main, editor or template menu: its command goes to the frame.
 void PostChoice(FrameWindow& frame, int position) {
-    if (const std::optional<int> command = RunMenuChoice(*frame.openMenu, position, frame.app.state.templates.Count())) {
+    if (const std::optional<int> command =
+            RunMenuChoice(*frame.openMenu, position, frame.app.state.templates.Count())) {
         PostFrameCommand(frame, *command);
     }
 }
@@ -132,14 +137,14 @@ void RunDiaryMenu(FrameWindow& frame, POINT point) {
     for (const DiaryMenu::Item& item : menu.diaries) {
         entries.push_back({item.name, item.checked});
     }
-    const int position =
-        TrackItems(frame, BuildDiaryFolderMenu(entries, menu.separator, menu.openItemEnabled, DiaryMenu::kOpenItemText),
-                   point);
+    const int position = TrackItems(
+        frame, BuildDiaryFolderMenu(entries, menu.separator, menu.openItemEnabled, DiaryMenu::kOpenItemText),
+        point);
     const int value = frame.openMenu->Item(position).commandValue;
     if (position > 0 && value == kOpenDiaryFolderValue) {
         const std::u16string folder = frame.store->DiaryFolderToOpen().u16string();
-        const auto result =
-            reinterpret_cast<INT_PTR>(ShellExecuteW(frame.window, L"open", Wide(folder), nullptr, nullptr, SW_SHOWNORMAL));
+        const auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(frame.window, L"open", Wide(folder), nullptr, nullptr, SW_SHOWNORMAL));
         if (result <= 32) {
             ShowErrorMessage(frame.window, kFolderOpenError, folder);
         }
@@ -166,8 +171,8 @@ void OpenMenu(FrameWindow& frame, MenuKind kind, POINT point) {
         }
         case MenuKind::kEditorContext:
             PostChoice(frame, TrackItems(frame,
-                                         BuildEditorMenu(EditorStateForMenu(frame), TemplateMenuEntries(frame),
-                                                         KeysOf(frame, names)),
+                                         BuildEditorMenu(EditorStateForMenu(frame),
+                                                         TemplateMenuEntries(frame), KeysOf(frame, names)),
                                          point));
             return;
         case MenuKind::kTemplate:
@@ -177,13 +182,14 @@ void OpenMenu(FrameWindow& frame, MenuKind kind, POINT point) {
             RunDateMenu(frame, DateMenu::kYear, BuildYearMenu(selected), point);
             return;
         case MenuKind::kMonth:
-            RunDateMenu(frame, DateMenu::kMonth,
-                        BuildMonthMenu(selected, state.monthLabels, EntryCounts(&frame.store->Year(), selected.year)),
-                        point);
+            RunDateMenu(
+                frame, DateMenu::kMonth,
+                BuildMonthMenu(selected, state.monthLabels, EntryCounts(&frame.store->Year(), selected.year)),
+                point);
             return;
         case MenuKind::kDay:
-            RunDateMenu(frame, DateMenu::kDay, BuildDayMenu(selected, state.weekdayLabels, &frame.store->Year()),
-                        point);
+            RunDateMenu(frame, DateMenu::kDay,
+                        BuildDayMenu(selected, state.weekdayLabels, &frame.store->Year()), point);
             return;
         case MenuKind::kDiaryFolder:
             RunDiaryMenu(frame, point);
@@ -208,7 +214,8 @@ namespace {
 
 // CharUpper's single-character form: the character travels in the pointer's low word.
 wchar_t UpperCase(wchar_t character) {
-    const auto upper = reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(character))));
+    const auto upper =
+        reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(character))));
     return static_cast<wchar_t>(upper & 0xFFFF);
 }
 
@@ -261,7 +268,8 @@ LRESULT OnDrawItem(FrameWindow& frame, const DRAWITEMSTRUCT& draw) {
     const MenuItem& item = frame.openMenu->Item(static_cast<int>(draw.itemData));
     const int width = draw.rcItem.right - draw.rcItem.left;
     const int height = draw.rcItem.bottom - draw.rcItem.top;
-    if (!frame.menuSurface.Valid() || frame.menuSurface.Width() < width || frame.menuSurface.Height() < height) {
+    if (!frame.menuSurface.Valid() || frame.menuSurface.Width() < width ||
+        frame.menuSurface.Height() < height) {
         CreateSurface(frame.window, frame.menuSurface, 32, std::max(width, 1), std::max(height, 32),
                       MakeColorRef(255, 255, 255));
     }

@@ -60,7 +60,8 @@ void RunFrameAction(FrameWindow& frame, const FrameAction& action) {
             // The diary search is not part of this program yet.
             return;
         case FrameActionKind::kBeginDrag:
-            frame.drag = BeginSplitterDrag(frame.hitCode, action.x, action.y, frame.scene.layout, FixedSideBar(frame));
+            frame.drag =
+                BeginSplitterDrag(frame.hitCode, action.x, action.y, frame.scene.layout, FixedSideBar(frame));
             if (frame.drag.kind != DragKind::kNone) {
                 SetCapture(frame.window);
             }
@@ -126,7 +127,8 @@ LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_MOUSEHWHEEL:
             if (!frame.slide.running) {
-                PostFrameCommand(frame, HorizontalWheelCommand(GET_WHEEL_DELTA_WPARAM(wParam), GetKeyState(VK_CONTROL) < 0));
+                PostFrameCommand(frame, HorizontalWheelCommand(GET_WHEEL_DELTA_WPARAM(wParam),
+                                                               GetKeyState(VK_CONTROL) < 0));
             }
             return 0;
         case WM_XBUTTONDOWN:

@@ -5,10 +5,7 @@
 #include "ui/frame_window_win.h"
 
 namespace tavrin {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 void FrameStoreView::StartBlink() {
     tavrin::StartBlink(frame_.model.blink);

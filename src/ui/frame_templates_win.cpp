@@ -11,7 +11,7 @@ namespace tavrin {
 namespace {
 
 // The MarkupEditPane through its messages.
-class EditorPaneTemplateEditor final : public TemplateEditor {
+class EditorPaneTemplateEditor : public TemplateEditor {
 public:
     explicit EditorPaneTemplateEditor(HWND editor) : editor_(editor) {}
 
@@ -27,8 +27,8 @@ public:
     EditorSelection SelectionOrWordAtCaret() override {
         int length = 0;
         int start = 0;
-        const auto* text = reinterpret_cast<const char16_t*>(
-            SendMessageW(editor_, MEP_GETSELPTR, reinterpret_cast<WPARAM>(&length), reinterpret_cast<LPARAM>(&start)));
+        const auto* text = reinterpret_cast<const char16_t*>(SendMessageW(
+            editor_, MEP_GETSELPTR, reinterpret_cast<WPARAM>(&length), reinterpret_cast<LPARAM>(&start)));
         if (!text || length <= 0) {
             return {start, {}};
         }
@@ -44,8 +44,26 @@ public:
         SendMessageW(editor_, EM_SETSEL, static_cast<WPARAM>(anchor), static_cast<LPARAM>(caret));
     }
 
+protected:
+    [[nodiscard]] HWND editor() const noexcept { return editor_; }
+
 private:
     HWND editor_;
+};
+
+// The editor as menu labels read it: "$@" in a template's name shows the selection, but building a
+// menu must not change what is selected, so the word at the caret is not taken.
+class LabelTemplateEditor final : public EditorPaneTemplateEditor {
+public:
+    using EditorPaneTemplateEditor::EditorPaneTemplateEditor;
+
+    EditorSelection SelectionOrWordAtCaret() override {
+        std::u16string text(256, u'\0');
+        const LRESULT length =
+            SendMessageW(editor(), MEP_GETSELTEXT, reinterpret_cast<WPARAM>(WideBuffer(text)), 255);
+        text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        return {SelectionStart(), text};
+    }
 };
 
 // CF_UNICODETEXT, read with the frame as the clipboard's owner.
@@ -89,7 +107,7 @@ void InsertTemplateCommand(FrameWindow& frame, int index) {
 }
 
 std::vector<TemplateMenuEntry> TemplateMenuEntries(FrameWindow& frame) {
-    EditorPaneTemplateEditor editor(frame.app.shell.editor);
+    LabelTemplateEditor editor(frame.app.shell.editor);
     SystemTextClipboard clipboard(frame.window);
     AppTemplateContext context(frame.app.state, *frame.app.clock, editor, clipboard);
     const SystemKeyNames names;

@@ -65,8 +65,8 @@ FontMetrics GdiCanvas::Metrics(FontRole font) const {
 int GdiCanvas::TextWidth(FontRole font, std::u16string_view text) const {
     SelectedFont selected(target_.Dc(), FontOf(font));
     SIZE size{};
-    GetTextExtentPoint32W(target_.Dc(), reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
-                          &size);
+    GetTextExtentPoint32W(target_.Dc(), reinterpret_cast<const wchar_t*>(text.data()),
+                          static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -103,7 +103,8 @@ void GdiCanvas::Text(const PixelRect& rect, std::u16string_view text, const Text
     SetTextColor(dc, static_cast<COLORREF>(style.colour));
     SetBkMode(dc, TRANSPARENT);
     UINT format = DT_SINGLELINE | DT_NOPREFIX;
-    format |= style.align == TextAlign::kCentre ? DT_CENTER : (style.align == TextAlign::kRight ? DT_RIGHT : DT_LEFT);
+    format |= style.align == TextAlign::kCentre ? DT_CENTER
+                                                : (style.align == TextAlign::kRight ? DT_RIGHT : DT_LEFT);
     format |= style.verticalCentre ? DT_VCENTER : DT_TOP;
     if (style.ellipsis) {
         format |= DT_END_ELLIPSIS;

@@ -13,7 +13,8 @@ LinkOpenPlan PlanLinkOpen(LinkKind kind, std::u16string_view text, const std::fi
             return {LinkOpenKind::kShell, u"mailto:" + std::u16string(text), checkLinkOpen};
         case LinkKind::File:
             if (text.size() > 1 && text.front() == u'.') {
-                return {LinkOpenKind::kShell, (diaryFolder / std::u16string(text)).u16string(), checkLinkOpen};
+                return {LinkOpenKind::kShell, (diaryFolder / std::u16string(text)).u16string(),
+                        checkLinkOpen};
             }
             return {LinkOpenKind::kShell, std::u16string(text), checkLinkOpen};
         case LinkKind::Date:
@@ -25,9 +26,13 @@ LinkOpenPlan PlanLinkOpen(LinkKind kind, std::u16string_view text, const std::fi
     }
 }
 
-std::u16string LinkConfirmText(std::u16string_view text) { return u"次のリンクを実行しますか？\r\n" + std::u16string(text); }
+std::u16string LinkConfirmText(std::u16string_view text) {
+    return u"次のリンクを実行しますか？\r\n" + std::u16string(text);
+}
 
-std::u16string LinkErrorText(std::u16string_view text) { return u"リンク先を開けません。\r\n" + std::u16string(text); }
+std::u16string LinkErrorText(std::u16string_view text) {
+    return u"リンク先を開けません。\r\n" + std::u16string(text);
+}
 
 std::u16string LinkErrorCaption(long long shellResult, bool haveResult) {
     if (!haveResult) {

@@ -18,16 +18,16 @@ enum class LinkOpenKind {
 
 struct LinkOpenPlan {
     LinkOpenKind kind = LinkOpenKind::kError;
-    std::u16string target;   // kShell: what the shell opens
-    bool confirm = false;    // ask "次のリンクを実行しますか？" first
+    std::u16string target;  // kShell: what the shell opens
+    bool confirm = false;   // ask "次のリンクを実行しますか？" first
     friend bool operator==(const LinkOpenPlan&, const LinkOpenPlan&) = default;
 };
 
 // URLs and "file:" links open as they are, mail addresses as "mailto:" + address, a file path that
 // starts with "." relative to the diary folder; URLs, mail addresses and paths are confirmed first
 // when checkLinkOpen is on.
-[[nodiscard]] LinkOpenPlan PlanLinkOpen(LinkKind kind, std::u16string_view text, const std::filesystem::path& diaryFolder,
-                                        bool checkLinkOpen);
+[[nodiscard]] LinkOpenPlan PlanLinkOpen(LinkKind kind, std::u16string_view text,
+                                        const std::filesystem::path& diaryFolder, bool checkLinkOpen);
 
 // "次のリンクを実行しますか？\r\n" and the text.
 [[nodiscard]] std::u16string LinkConfirmText(std::u16string_view text);

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "../../resources/resource.h"
@@ -16,6 +18,7 @@
 #include "platform/wide_win.h"
 #include "ui/editor_style.h"
 #include "ui/frame_window_win.h"
+#include "ui/scrollbar/scroll_bar_messages.h"
 
 namespace tavrin {
 
@@ -84,8 +87,8 @@ void CreateSideFonts(FrameWindow& frame) {
 // The glyph strip resource, white glyphs on black, copied onto a 32-bit surface whose blue channel is
 // then each pixel's coverage.
 void LoadGlyphStrip(FrameWindow& frame) {
-    HBITMAP strip = static_cast<HBITMAP>(
-        LoadImageW(frame.app.shell.instance, MAKEINTRESOURCEW(IDB_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageW(frame.app.shell.instance, MAKEINTRESOURCEW(IDB_GLYPHS),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!strip || !CreateSurface(frame.window, frame.glyphs, 32, 720, 16, MakeColorRef(255, 255, 255))) {
         if (strip) {
             DeleteObject(strip);
@@ -102,6 +105,22 @@ void LoadGlyphStrip(FrameWindow& frame) {
 
 RECT ToRect(const PixelRect& box) { return {box.x, box.y, box.Right(), box.Bottom()}; }
 
+// While Ctrl is held, the wheel over the editor changes its font size (with Shift its line spacing)
+// instead of scrolling it.
+LRESULT CALLBACK EditorWheelProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR frameWindow) {
+    if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        if (const std::optional<int> command =
+                EditorWheelCommand(GET_WHEEL_DELTA_WPARAM(wParam), ctrl, shift)) {
+            PostMessageW(reinterpret_cast<HWND>(frameWindow), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
+            return 0;
+        }
+    }
+    return DefSubclassProc(editor, message, wParam, lParam);
+}
+
 bool CreateEditor(FrameWindow& frame) {
     HWND editor = CreateMarkupEditPane(frame.window, kEditorControlId, false, RECT{0, 0, 100, 100});
     if (!editor) {
@@ -109,14 +128,16 @@ bool CreateEditor(FrameWindow& frame) {
     }
     frame.app.shell.editor = editor;
     frame.editorPort = std::make_unique<EditorPaneAdapter>(editor);
+    SetWindowSubclass(editor, EditorWheelProc, 1, reinterpret_cast<DWORD_PTR>(frame.window));
     ApplyEditorStyle(frame);
     return true;
 }
 
 bool CreateSearchBox(FrameWindow& frame) {
-    HWND box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10, frame.window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchBoxControlId)),
-                               frame.app.shell.instance, nullptr);
+    HWND box =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10, frame.window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchBoxControlId)),
+                        frame.app.shell.instance, nullptr);
     if (!box) {
         return false;
     }
@@ -132,7 +153,8 @@ std::filesystem::path DataFolderOf(const AppState& state) {
 
 // CreateFrameContents: surfaces, fonts, panes, the diary store, the clock and the start-up command.
 bool OnCreate(FrameWindow& frame) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     AppState& state = frame.app.state;
     LoadGlyphStrip(frame);
@@ -158,9 +180,15 @@ bool OnCreate(FrameWindow& frame) {
     return true;
 }
 
-// The frame lies on no monitor: the centred default geometry of a first start.
+// A frame that lies on no monitor, or that a hand-edited settings file made too small to use (a
+// negative or tiny size), gets the centred default geometry of a first start.
 void MoveOntoAMonitor(FrameWindow& frame) {
-    if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL)) {
+    constexpr int kSmallestUsableWidth = 200;
+    constexpr int kSmallestUsableHeight = 150;
+    RECT rect{};
+    GetWindowRect(frame.window, &rect);
+    if (MonitorFromWindow(frame.window, MONITOR_DEFAULTTONULL) &&
+        rect.right - rect.left >= kSmallestUsableWidth && rect.bottom - rect.top >= kSmallestUsableHeight) {
         return;
     }
     const ScreenRect centred = ResetFrameGeometry(frame.app.state);
@@ -474,10 +502,9 @@ void Relayout(FrameWindow& frame) {
     HDWP moves = BeginDeferWindowPos(3);
     const auto place = [&moves](HWND pane, const PixelRect& box, bool show) {
         if (pane && moves) {
-            moves = DeferWindowPos(moves, pane, nullptr, box.x, box.y, std::max(box.width, 0),
-                                   std::max(box.height, 0),
-                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
-                                       (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            moves = DeferWindowPos(
+                moves, pane, nullptr, box.x, box.y, std::max(box.width, 0), std::max(box.height, 0),
+                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         }
     };
     place(shell.editor, layout.editor, visible.editor);
@@ -576,8 +603,9 @@ void ToggleFullscreen(FrameWindow& frame) {
         StoreRestoreRect(frame);
     }
     SetWindowLongPtrW(frame.window, GWL_STYLE, kFullscreenStyle | WS_VISIBLE);
-    SetWindowPos(frame.window, nullptr, monitorRect.left, monitorRect.top, monitorRect.right - monitorRect.left,
-                 monitorRect.bottom - monitorRect.top, SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowPos(frame.window, nullptr, monitorRect.left, monitorRect.top,
+                 monitorRect.right - monitorRect.left, monitorRect.bottom - monitorRect.top,
+                 SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 void ApplyEditorStyle(FrameWindow& frame) {
@@ -590,6 +618,12 @@ void ApplyEditorStyle(FrameWindow& frame) {
     SendMessageW(editor, MEP_SETSTYLE, reinterpret_cast<WPARAM>(&style), 0);
     SendMessageW(editor, MEP_SETTITLELINE, state.settings.other.diaryTitle ? 1 : 0, 1);
     SendMessageW(editor, MEP_SETDBLCLICKLINK, state.settings.other.doubleClickLink ? 1 : 0, 0);
+    // The editor's scroll bar is drawn in the diary's colours: a light thumb that darkens under the mouse.
+    if (HWND scrollBar = GetDlgItem(editor, kEditorScrollBarId)) {
+        const ColourSettings& colour = state.settings.colour;
+        SendMessageW(scrollBar, SBP_SETCOLORS, colour.back, colour.text);
+        SendMessageW(scrollBar, SBP_SETALPHA, static_cast<WPARAM>(state.alphaLight), state.alphaStrong);
+    }
 }
 
 bool RegisterMainFrameClass(HINSTANCE instance) {
@@ -610,9 +644,9 @@ bool CreateMainFrame(App& app) {
     const WindowSettings& window = app.state.settings.window;
     const DWORD normalStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD fullscreenStyle = WS_POPUP | WS_CLIPCHILDREN;
-    HWND frame = CreateWindowExW(0, kMainFrameClassName, L"Tavrin", window.fullscreen ? fullscreenStyle : normalStyle,
-                                 window.left, window.top, window.width, window.height, nullptr, nullptr,
-                                 app.shell.instance, &app);
+    HWND frame = CreateWindowExW(0, kMainFrameClassName, L"Tavrin",
+                                 window.fullscreen ? fullscreenStyle : normalStyle, window.left, window.top,
+                                 window.width, window.height, nullptr, nullptr, app.shell.instance, &app);
     return frame != nullptr;
 }
 

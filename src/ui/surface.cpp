@@ -44,12 +44,12 @@ SurfaceView SubView(const SurfaceView& view, int x, int y, int width, int height
     if (left >= right || top >= bottom) {
         return {};
     }
-    return {view.top + top * view.rowStep + left * 4, static_cast<int>(right - left), static_cast<int>(bottom - top),
-            view.rowStep};
+    return {view.top + top * view.rowStep + left * 4, static_cast<int>(right - left),
+            static_cast<int>(bottom - top), view.rowStep};
 }
 
-SurfaceSize DecideSurfaceSize(bool valid, int currentWidth, int currentHeight, int stepX, int stepY, int requestWidth,
-                              int requestHeight) noexcept {
+SurfaceSize DecideSurfaceSize(bool valid, int currentWidth, int currentHeight, int stepX, int stepY,
+                              int requestWidth, int requestHeight) noexcept {
     const bool stepped = stepX > 0 || stepY > 0;
     if (stepped && valid && requestWidth > currentWidth - stepX && requestWidth <= currentWidth &&
         requestHeight > currentHeight - stepY && requestHeight <= currentHeight) {
@@ -76,7 +76,8 @@ void BlendRect(const SurfaceView& surface, int x, int y, int width, int height, 
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
     const int right = static_cast<int>(std::min<long long>(static_cast<long long>(x) + width, surface.width));
-    const int bottom = static_cast<int>(std::min<long long>(static_cast<long long>(y) + height, surface.height));
+    const int bottom =
+        static_cast<int>(std::min<long long>(static_cast<long long>(y) + height, surface.height));
     const int weight = std::clamp(opacity, 0, 256) * 255 / 256;
     const std::uint32_t target = PixelOf(colour);
     for (int row = top; row < bottom; ++row) {
@@ -119,7 +120,8 @@ void DrawGlyph(const SurfaceView& target, int x, int y, const SurfaceView& glyph
 }
 
 MemorySurface::MemorySurface(int width, int height, ColorRef fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), PixelOf(fill)) {}
 
 SurfaceView MemorySurface::View() noexcept {
@@ -128,11 +130,13 @@ SurfaceView MemorySurface::View() noexcept {
 }
 
 std::uint32_t MemorySurface::Pixel(int x, int y) const {
-    return pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x));
+    return pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                      static_cast<std::size_t>(x));
 }
 
 void MemorySurface::SetPixel(int x, int y, std::uint32_t pixel) {
-    pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) = pixel;
+    pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) =
+        pixel;
 }
 
 }  // namespace tavrin

@@ -51,8 +51,8 @@ struct SurfaceSize {
     bool keepExisting = false;
     friend bool operator==(const SurfaceSize&, const SurfaceSize&) = default;
 };
-[[nodiscard]] SurfaceSize DecideSurfaceSize(bool valid, int currentWidth, int currentHeight, int stepX, int stepY,
-                                            int requestWidth, int requestHeight) noexcept;
+[[nodiscard]] SurfaceSize DecideSurfaceSize(bool valid, int currentWidth, int currentHeight, int stepX,
+                                            int stepY, int requestWidth, int requestHeight) noexcept;
 
 // Sets every pixel to the colour, top byte 0.
 void FillSurface(const SurfaceView& surface, ColorRef colour) noexcept;

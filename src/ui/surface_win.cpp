@@ -16,8 +16,9 @@ bool CreateSurface(HWND window, Surface& surface, int bitsPerPixel, int width, i
     if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32)) {
         return false;
     }
-    const SurfaceSize size = DecideSurfaceSize(surface.valid_ && surface.bitsPerPixel_ == bitsPerPixel, surface.width_,
-                                               surface.height_, surface.stepX, surface.stepY, width, height);
+    const SurfaceSize size =
+        DecideSurfaceSize(surface.valid_ && surface.bitsPerPixel_ == bitsPerPixel, surface.width_,
+                          surface.height_, surface.stepX, surface.stepY, width, height);
     if (size.keepExisting) {
         return true;
     }
@@ -34,7 +35,8 @@ bool CreateSurface(HWND window, Surface& surface, int bitsPerPixel, int width, i
     HDC windowDc = GetDC(window);
     surface.dc_ = CreateCompatibleDC(windowDc);
     void* bits = nullptr;
-    surface.bitmap_ = surface.dc_ ? CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    surface.bitmap_ =
+        surface.dc_ ? CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     ReleaseDC(window, windowDc);
     if (!surface.bitmap_ || !bits) {
         ReleaseSurface(surface);
@@ -87,8 +89,8 @@ void CopySurfaceTo(const Surface& surface, HDC target, const RECT& rect) {
     if (!surface.Valid()) {
         return;
     }
-    BitBlt(target, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, surface.Dc(), rect.left,
-           rect.top, SRCCOPY);
+    BitBlt(target, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, surface.Dc(),
+           rect.left, rect.top, SRCCOPY);
 }
 
 }  // namespace tavrin

@@ -32,7 +32,8 @@ public:
     int stepY = 0;
 
 private:
-    friend bool CreateSurface(HWND window, Surface& surface, int bitsPerPixel, int width, int height, ColorRef fill);
+    friend bool CreateSurface(HWND window, Surface& surface, int bitsPerPixel, int width, int height,
+                              ColorRef fill);
     friend void ReleaseSurface(Surface& surface);
 
     HDC dc_ = nullptr;

@@ -8,7 +8,10 @@
 #include <string>
 
 #include "calendar/calendar_rules.h"
+#include "driver_win.h"
+#include "frame_geometry_win.h"
 #include "platform/text.h"
+#include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
 
@@ -89,7 +92,8 @@ std::u16string MonthFileText(int yearMonth, const std::map<int, std::wstring>& d
         if (!text.empty()) {
             text += u"\r\n";
         }
-        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) + u"\r\n";
+        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) +
+                u"\r\n";
         std::u16string line;
         for (const wchar_t c : body + L"\n") {
             if (c == L'\n') {
@@ -105,15 +109,15 @@ std::u16string MonthFileText(int yearMonth, const std::map<int, std::wstring>& d
 
 void ExpectDiaryOnDisk(const PortableFolder& folder, const std::wstring& diary, const DiaryContent& content) {
     for (const auto& [yearMonth, days] : content) {
-        const std::filesystem::path file =
-            folder.path() / diary / (std::to_wstring(yearMonth) + L".txt");
+        const std::filesystem::path file = folder.path() / diary / (std::to_wstring(yearMonth) + L".txt");
         EXPECT_EQ(folder.ReadFileBytes(file), Utf16File(MonthFileText(yearMonth, days))) << file.string();
     }
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path() / diary)) {
         files += entry.path().extension() == L".txt" ? 1 : 0;
     }
-    EXPECT_EQ(files, static_cast<int>(content.size())) << "no other month files in " << ToUtf8(FromWide(diary));
+    EXPECT_EQ(files, static_cast<int>(content.size()))
+        << "no other month files in " << ToUtf8(FromWide(diary));
 }
 
 // Opens the jump dialog, fills it and presses its button.
@@ -225,7 +229,8 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     {
         const HANDLE held = CreateFileW(month.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        EXPECT_EQ(PrevDayFailing(tavrin).substr(0, 14), L"ファイル保存に失敗しました。") << "a month file held by another program";
+        EXPECT_EQ(PrevDayFailing(tavrin).substr(0, 14), L"ファイル保存に失敗しました。")
+            << "a month file held by another program";
         CloseHandle(held);
     }
     EXPECT_EQ(tavrin.Text(), L"追記:元の本文");
@@ -233,7 +238,27 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     tavrin.Command(kPrevDay);
     EXPECT_EQ(tavrin.Text(), L"") << "the next save went through and the day changed";
     EXPECT_EQ(tavrin.Close(), 0u);
-    EXPECT_EQ(folder.ReadFileBytes(month), Utf16File(MonthFileText(yearMonth, {{today.day, L"追記:元の本文"}})));
+    EXPECT_EQ(folder.ReadFileBytes(month),
+              Utf16File(MonthFileText(yearMonth, {{today.day, L"追記:元の本文"}})));
+}
+
+TEST(Diary, ADiaryFolderDeletedWhileTheProgramRunsIsMadeAgainOnTheNextSave) {
+    PortableFolder folder;
+    const DiaryDate today = Today();
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    tavrin.Type(L"最初");
+    tavrin.Command(kSaveAs);
+    const std::filesystem::path diary = folder.path() / L"RaRorir";
+    ASSERT_TRUE(std::filesystem::exists(diary));
+    std::filesystem::remove_all(diary);
+    tavrin.Type(L"、そして続き");
+    tavrin.Command(kPrevDay);
+    EXPECT_EQ(tavrin.Text(), L"");
+    EXPECT_EQ(tavrin.Close(), 0u);
+    DiaryContent content;
+    Write(content, today, L"最初、そして続き");
+    ExpectDiaryOnDisk(folder, L"RaRorir", content);
 }
 
 TEST(Diary, EditLockMakesPastEntriesReadOnly) {
@@ -254,6 +279,257 @@ TEST(Diary, EditLockMakesPastEntriesReadOnly) {
     tavrin.Command(kNextDay);
     tavrin.Command(kNextDay);
     EXPECT_FALSE(tavrin.ReadOnly()) << "tomorrow";
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+std::wstring EntryFor(const DiaryDate& date) {
+    return L"e" + std::to_wstring(date.year) + L"-" + std::to_wstring(date.month) + L"-" +
+           std::to_wstring(date.day);
+}
+
+DiaryDate MonthsFrom(const DiaryDate& date, int months) {
+    int month = date.month + months;
+    int year = date.year;
+    while (month < 1) {
+        month += 12;
+        --year;
+    }
+    while (month > 12) {
+        month -= 12;
+        ++year;
+    }
+    return {year, month, std::min(date.day, DaysInMonth(year, month))};
+}
+
+// A diary with an entry on every day the navigation commands reach from today.
+class NavigationDiary {
+public:
+    NavigationDiary() {
+        today = Today();
+        oldest = {1999, 3, 3};
+        newest = {2099, 12, 30};
+        for (const DiaryDate& date : {today, AddDays(today, -1), AddDays(today, 1), AddDays(today, -7),
+                                      AddDays(today, 7), MonthsFrom(today, -1), MonthsFrom(today, 1),
+                                      MonthsFrom(today, -12), MonthsFrom(today, 12), oldest, newest}) {
+            Write(content, date, EntryFor(date));
+        }
+        const std::filesystem::path diary = folder.path() / L"RaRorir";
+        std::filesystem::create_directories(diary);
+        for (const auto& [yearMonth, days] : content) {
+            folder.WriteFileBytes(diary / (std::to_wstring(yearMonth) + L".txt"),
+                                  Utf16File(MonthFileText(yearMonth, days)));
+        }
+        folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    }
+
+    PortableFolder folder;
+    DiaryContent content;
+    DiaryDate today;
+    DiaryDate oldest;
+    DiaryDate newest;
+};
+
+TEST(Navigation, EveryDateCommandReachesItsDay) {
+    NavigationDiary diary;
+    const DiaryDate& today = diary.today;
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const struct {
+        int command;
+        DiaryDate expected;
+        const char* name;
+    } steps[] = {
+        {kPrevDay, AddDays(today, -1), "PrevDay"},
+        {kNextDay, today, "NextDay"},
+        {41023, AddDays(today, -7), "PrevWeek"},
+        {kNextWeek, today, "NextWeek"},
+        {41022, MonthsFrom(today, -1), "PrevMonth"},
+        {kToday, today, "Today"},
+        {41027, MonthsFrom(today, 1), "NextMonth"},
+        {kToday, today, "Today"},
+        {41021, MonthsFrom(today, -12), "PrevYear"},
+        {kToday, today, "Today"},
+        {41028, MonthsFrom(today, 12), "NextYear"},
+        {kToday, today, "Today"},
+        {kPrevDiary, AddDays(today, -1), "PrevDiary"},
+        {41029, today, "NextDiary"},
+        {41029, AddDays(today, 1), "NextDiary"},
+        {kOldDiary, diary.oldest, "OldDiary"},
+        {41029, MonthsFrom(today, -12), "NextDiary across years"},
+        {kNewDiary, diary.newest, "NewDiary"},
+    };
+    EXPECT_EQ(tavrin.Text(), EntryFor(today));
+    for (const auto& step : steps) {
+        tavrin.Command(step.command);
+        EXPECT_EQ(tavrin.Text(), EntryFor(step.expected)) << step.name;
+    }
+    EXPECT_EQ(tavrin.Close(), 0u);
+    ExpectDiaryOnDisk(diary.folder, L"RaRorir", diary.content);
+}
+
+TEST(Navigation, ShortcutKeysReachTheCommandsFromTheKeyboard) {
+    NavigationDiary diary;
+    const DiaryDate& today = diary.today;
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const auto pressAndExpect = [&tavrin](std::initializer_list<WORD> keys, const std::wstring& expected) {
+        ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), keys)) << "the frame came to the foreground";
+        EXPECT_TRUE(drive::WaitFor([&] { return tavrin.Text() == expected; }, 5000))
+            << "expected " << ToUtf8(FromWide(expected)) << ", have " << ToUtf8(FromWide(tavrin.Text()));
+    };
+    pressAndExpect({VK_CONTROL, VK_LEFT}, EntryFor(AddDays(today, -1)));
+    pressAndExpect({VK_CONTROL, VK_SPACE}, EntryFor(today));
+    pressAndExpect({VK_CONTROL, VK_SHIFT, VK_LEFT}, EntryFor(MonthsFrom(today, -12)));
+    pressAndExpect({VK_CONTROL, VK_SPACE}, EntryFor(today));
+    pressAndExpect({VK_CONTROL, VK_DOWN}, EntryFor(AddDays(today, 7)));
+    // Home is OldDiary: the accelerators take keys before the editor sees them.
+    pressAndExpect({VK_HOME}, EntryFor(diary.oldest));
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_F2}));
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000))
+        << "F2: year calendar";
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_F1}));
+    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000))
+        << "F1: back to the editor";
+
+    // Font size and line spacing from the numeric keypad; the settings file keeps them.
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_ADD}));
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_ADD}));
+    ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_SHIFT, VK_SUBTRACT}));
+    Sleep(200);
+    EXPECT_EQ(tavrin.Close(), 0u);
+    const std::u16string settings = DecodeUtf16File(diary.folder.ReadFileBytes(diary.folder.Ini()));
+    EXPECT_NE(settings.find(u"\r\nFontSize=14\r\n"), std::u16string::npos) << "12 + 2";
+    EXPECT_NE(settings.find(u"\r\nLineSpacing=3\r\n"), std::u16string::npos) << "4 - 1";
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+TEST(Navigation, ToolbarButtonsGiveTheirCommands) {
+    NavigationDiary diary;
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const auto click = [&](int hitCode) {
+        const PixelRect button = ToolbarButton(tavrin.Frame(), diary.today, hitCode);
+        ASSERT_FALSE(button.Empty()) << hitCode;
+        drive::Click(tavrin.Frame(), button.x + button.width / 2, button.y + button.height / 2);
+    };
+    // Toolbar buttons post their commands, so the move happens a moment after the click.
+    const auto shows = [&](const std::wstring& expected) {
+        return drive::WaitFor([&] { return tavrin.Text() == expected; }, 5000);
+    };
+    click(2014);  // oldest entry
+    EXPECT_TRUE(shows(EntryFor(diary.oldest)));
+    click(2018);  // newest entry
+    EXPECT_TRUE(shows(EntryFor(diary.newest)));
+    click(2016);  // today
+    EXPECT_TRUE(shows(EntryFor(diary.today)));
+    click(2015);  // previous entry
+    EXPECT_TRUE(shows(EntryFor(AddDays(diary.today, -1))));
+    click(2017);  // next entry
+    EXPECT_TRUE(shows(EntryFor(diary.today)));
+    click(2013);  // calendar mode
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000));
+    click(2012);  // edit mode
+    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000));
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+TEST(Navigation, ClickingADayInTheSideCalendarOpensItsEntry) {
+    NavigationDiary diary;
+    const DiaryDate& today = diary.today;
+    const DiaryDate target = today.day > 1 ? AddDays(today, -1) : AddDays(today, 1);
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const PixelRect cell = SideCalendarDayCell(tavrin.Frame(), today, target.day);
+    ASSERT_FALSE(cell.Empty());
+    drive::Click(tavrin.Frame(), cell.x + cell.width / 2, cell.y + cell.height / 2);
+    EXPECT_EQ(tavrin.Text(), EntryFor(target));
+
+    // Clicking the gap right of a cell does nothing.
+    const PixelRect todayCell = SideCalendarDayCell(tavrin.Frame(), target, today.day);
+    drive::Click(tavrin.Frame(), todayCell.Right() + 1, todayCell.y + todayCell.height / 2);
+    EXPECT_EQ(tavrin.Text(), EntryFor(target));
+    drive::Click(tavrin.Frame(), todayCell.x + 2, todayCell.y + 2);
+    EXPECT_EQ(tavrin.Text(), EntryFor(today));
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+// The owner-drawn main menu opened by its command and used with its access keys, as from the
+// keyboard: "&Y" is the year calendar, "&E" the editor.
+TEST(Menus, TheMainMenuOpensAndItsAccessKeysChooseItems) {
+    NavigationDiary diary;
+    Running tavrin(diary.folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const auto choose = [&tavrin](WORD accessKey) {
+        drive::PostCommand(tavrin.Frame(), 41010);  // MenuMain
+        HWND menu = drive::WaitForWindow(tavrin.Id(), L"#32768", L"", kTimeoutMs);
+        ASSERT_TRUE(menu) << "the menu is shown";
+        ASSERT_TRUE(drive::PressKeysInForeground(GetForegroundWindow(), {accessKey}));
+    };
+    choose('Y');
+    EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000))
+        << "年間カレンダー(&Y)";
+    choose('E');
+    EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000)) << "編集(&E)";
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+// The colour the frame shows at a client point, read back from the screen.
+COLORREF FramePixel(HWND frame, int x, int y) {
+    HDC dc = GetDC(frame);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(frame, dc);
+    return colour;
+}
+
+// A day with text is filled in the calendar; emptying it takes the fill away again.
+TEST(Diary, TheCalendarMarksDaysThatHaveText) {
+    PortableFolder folder;
+    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    const DiaryDate today = Today();
+    const bool otherBefore = today.day > 1;
+    const DiaryDate other = otherBefore ? AddDays(today, -1) : AddDays(today, 1);
+    const int away = otherBefore ? kPrevDay : kNextDay;
+    // Today's cell, looked at while another day is selected (no selection frame on it).
+    const PixelRect cell = SideCalendarDayCell(tavrin.Frame(), other, today.day);
+    const auto todaysFill = [&] {
+        tavrin.Command(away);
+        UpdateWindow(tavrin.Frame());
+        const COLORREF colour = FramePixel(tavrin.Frame(), cell.x + 3, cell.y + 3);
+        tavrin.Command(kToday);
+        return colour;
+    };
+    const COLORREF empty = todaysFill();
+    EXPECT_EQ(empty, RGB(255, 255, 255)) << "an empty day shows the background";
+    tavrin.Type(L"x");
+    EXPECT_NE(todaysFill(), empty) << "a written day is filled";
+    SendMessageW(tavrin.Editor(), 32832, 0, 0);  // MEP_SELECTALL
+    SendMessageW(tavrin.Editor(), WM_CLEAR, 0, 0);
+    EXPECT_EQ(todaysFill(), empty) << "an emptied day is not";
     EXPECT_EQ(tavrin.Close(), 0u);
 }
 

@@ -16,8 +16,8 @@ std::filesystem::path BuiltTavrinExe() { return drive::WindowsPathOf(TAVRIN_EXE_
 PortableFolder::PortableFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    path_ = std::filesystem::path(temp) /
-            (L"tavrin-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64()));
+    path_ = std::filesystem::path(temp) / (L"tavrin-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                           std::to_wstring(GetTickCount64()));
     std::filesystem::create_directories(path_);
     std::filesystem::copy_file(BuiltTavrinExe(), Exe());
 }
@@ -41,7 +41,8 @@ std::vector<std::byte> PortableFolder::ReadFileBytes(const std::filesystem::path
     return bytes;
 }
 
-void PortableFolder::WriteFileBytes(const std::filesystem::path& file, const std::vector<std::byte>& bytes) const {
+void PortableFolder::WriteFileBytes(const std::filesystem::path& file,
+                                    const std::vector<std::byte>& bytes) const {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

@@ -44,15 +44,18 @@ bool PutClipboard(HWND owner, const std::vector<std::pair<UINT, std::vector<BYTE
     EmptyClipboard();
     bool ok = true;
     for (const auto& [format, bytes] : formats) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        void* data = block != nullptr ? GlobalLock(block) : nullptr;
-        if (data == nullptr) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+        if (block == nullptr) {
             ok = false;
             continue;
         }
-        if (!bytes.empty()) {
-            std::memcpy(data, bytes.data(), bytes.size());
+        void* data = GlobalLock(block);
+        if (data == nullptr) {
+            GlobalFree(block);
+            ok = false;
+            continue;
         }
+        std::memcpy(data, bytes.data(), bytes.size());
         GlobalUnlock(block);
         if (SetClipboardData(format, block) == nullptr) {
             GlobalFree(block);

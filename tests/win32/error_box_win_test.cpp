@@ -40,7 +40,8 @@ TEST(ErrorBox, ShowsTheMessageWithItsDetailAndTheSystemErrorInTheCaption) {
 
     const auto unknown = ShowAndRead(0, 304, u"C:\\diary\\202403.txt");
     ASSERT_TRUE(unknown);
-    EXPECT_EQ(unknown->text, L"\r\n\r\nC:\\diary\\202403.txt") << "numbers without a message show only the detail";
+    EXPECT_EQ(unknown->text, L"\r\n\r\nC:\\diary\\202403.txt")
+        << "numbers without a message show only the detail";
 }
 
 TEST(ErrorBox, ACoreErrorCarriesItsOwnSystemCode) {

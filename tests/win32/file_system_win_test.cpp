@@ -21,7 +21,8 @@ using testing::U;
 class ExclusiveHold {
 public:
     explicit ExclusiveHold(const std::filesystem::path& path)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
+        : handle_(
+              CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
     ExclusiveHold(const ExclusiveHold&) = delete;
     ExclusiveHold& operator=(const ExclusiveHold&) = delete;
     ~ExclusiveHold() { Release(); }

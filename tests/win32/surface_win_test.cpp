@@ -84,13 +84,15 @@ TEST(SurfaceWin, TextIsDrawnInItsColourInsideItsRectangleOnly) {
     EXPECT_GT(canvas.Metrics(FontRole::kMedium).height, 15);
     const int width = canvas.TextWidth(FontRole::kMedium, u"日記");
     EXPECT_GE(width, 30);
-    canvas.Text({10, 5, 100, 30}, u"日記日記日記日記", {FontRole::kMedium, kBlack, TextAlign::kLeft, true, false});
+    canvas.Text({10, 5, 100, 30}, u"日記日記日記日記",
+                {FontRole::kMedium, kBlack, TextAlign::kLeft, true, false});
     int inked = 0;
     for (int y = 0; y < surface.Height(); ++y) {
         for (int x = 0; x < surface.Width(); ++x) {
             if (At(surface, x, y) != kWhite) {
                 ++inked;
-                EXPECT_TRUE(x >= 10 && x < 110 && y >= 5 && y < 35) << "ink outside the rectangle at " << x << "," << y;
+                EXPECT_TRUE(x >= 10 && x < 110 && y >= 5 && y < 35)
+                    << "ink outside the rectangle at " << x << "," << y;
             }
         }
     }

@@ -203,6 +203,43 @@ void SendCommand(HWND frame, int command) { Send(frame, WM_COMMAND, MAKEWPARAM(c
 
 void PostCommand(HWND frame, int command) { PostMessageW(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
 
+bool PressKeysInForeground(HWND window, std::initializer_list<WORD> keys) {
+    SetForegroundWindow(window);
+    if (!WaitFor([window] { return GetForegroundWindow() == window; }, 5000)) {
+        return false;
+    }
+    std::vector<INPUT> inputs;
+    const auto key = [&inputs](WORD virtualKey, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+        const bool extended = virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN;
+        input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    };
+    for (const WORD virtualKey : keys) {
+        key(virtualKey, false);
+    }
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        key(*it, true);
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(kPollMs);
+    }
+}
+
 void Click(HWND window, int x, int y) {
     const LPARAM point = MAKELPARAM(x, y);
     Send(window, WM_MOUSEMOVE, 0, point);
@@ -217,15 +254,18 @@ std::wstring TextOf(HWND window) {
     }
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_NORMAL, 5000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                        reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000, &copied);
     text.resize(static_cast<std::size_t>(copied));
     return text;
 }
 
-HWND FindChild(HWND parent, const wchar_t* className) { return FindWindowExW(parent, nullptr, className, nullptr); }
+HWND FindChild(HWND parent, const wchar_t* className) {
+    return FindWindowExW(parent, nullptr, className, nullptr);
+}
 
-HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix, DWORD timeoutMs) {
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix,
+                   DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
         for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window;

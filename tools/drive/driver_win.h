@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -23,7 +25,8 @@ public:
     ~TavrinProcess();
 
     // Starts exePath with the given command line arguments (may be empty) in workFolder.
-    [[nodiscard]] static std::optional<TavrinProcess> Start(const std::wstring& exePath, const std::wstring& arguments,
+    [[nodiscard]] static std::optional<TavrinProcess> Start(const std::wstring& exePath,
+                                                            const std::wstring& arguments,
                                                             const std::wstring& workFolder);
 
     [[nodiscard]] DWORD Id() const noexcept { return id_; }
@@ -54,7 +57,8 @@ struct MessageBoxInfo {
 // The first visible, enabled message box of the process (any process when 0), waiting up to timeoutMs.
 // Dialogs are windows of the same class: pass an open dialog as ignore so that only a box shown over it
 // is found.
-[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND ignore = nullptr);
+[[nodiscard]] std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs,
+                                                              HWND ignore = nullptr);
 
 // Presses the box's OK (or only) button and waits until the box is gone.
 void DismissMessageBox(HWND box);
@@ -75,6 +79,14 @@ void PressKey(HWND window, UINT virtualKey);
 // A command to the main frame, as a menu, toolbar button or accelerator gives it.
 void SendCommand(HWND frame, int command);
 void PostCommand(HWND frame, int command);
+
+// Real keyboard input (SendInput) to the foreground window, which is made the given window first:
+// keys such as VK_CONTROL are held while the last key is pressed. This reaches the accelerator table,
+// as a user's key press does.
+bool PressKeysInForeground(HWND window, std::initializer_list<WORD> keys);
+
+// Polls until condition() holds or the time is up; returns the last answer.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // A left click at a client point of the window.
 void Click(HWND window, int x, int y);

@@ -1,12 +1,19 @@
 // tavrin_drive.exe: the end-to-end driver as a command for scripts.
 //   tavrin_drive wait [ms]    waits for the main frame to be shown; prints "left top width height"
 //   tavrin_drive close [ms]   closes the main frame as the close button does and waits for the exit
+//   tavrin_drive command ID   gives the main frame a command (a menu, toolbar or shortcut key's id)
+//   tavrin_drive startup EXE [RUNS]
+//                             starts EXE (in its own folder) RUNS times and prints the time from
+//                             process start to the first painted frame, then closes it each time
 // Exit code 0 on success, 1 when the window did not appear or the program did not end in time.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "driver_win.h"
 
@@ -27,7 +34,8 @@ int Wait(DWORD timeoutMs) {
             tavrin::drive::WaitUntilIdle(processId, 5000);
             RECT rect{};
             GetWindowRect(frame, &rect);
-            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top);
             return 0;
         }
         if (GetTickCount64() >= deadline) {
@@ -59,6 +67,45 @@ int Close(DWORD timeoutMs) {
     return 0;
 }
 
+// From CreateProcess until the frame is shown and has finished its start-up command, whose last step
+// paints it: a message sent then is handled only after that.
+int MeasureStartup(const wchar_t* exe, int runs) {
+    const std::filesystem::path path(exe);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        LARGE_INTEGER frequency{};
+        LARGE_INTEGER start{};
+        LARGE_INTEGER end{};
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        auto process = tavrin::drive::TavrinProcess::Start(path.wstring(), L"", path.parent_path().wstring());
+        if (!process) {
+            std::fprintf(stderr, "tavrin_drive: cannot start the program\n");
+            return 1;
+        }
+        HWND frame = process->WaitForMainFrame(60000);
+        if (!frame) {
+            std::fprintf(stderr, "tavrin_drive: no main frame appeared\n");
+            return 1;
+        }
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
+        QueryPerformanceCounter(&end);
+        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        std::printf("run %d: %.1f ms%s\n", run + 1, ms, run == 0 ? " (cold)" : "");
+        if (run > 0) {
+            times.push_back(ms);
+        }
+        (void)process->Close(30000);
+    }
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        std::printf("warm median: %.1f ms over %zu runs\n", times[times.size() / 2], times.size());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -66,9 +113,21 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait") {
         return Wait(TimeoutArgument(argc, argv, 30000));
     }
+    if (command == L"command" && argc > 2) {
+        HWND frame = FindMainFrame(0);
+        if (!frame) {
+            std::fprintf(stderr, "tavrin_drive: no main frame\n");
+            return 1;
+        }
+        tavrin::drive::SendCommand(frame, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        return 0;
+    }
+    if (command == L"startup" && argc > 2) {
+        return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
+    }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms]\n");
+    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID\n");
     return 2;
 }

@@ -14,6 +14,7 @@
 
 #include "editor/editor_window_messages.h"
 #include "host_support_win.h"
+#include "ui/scrollbar/scroll_bar_messages.h"
 
 namespace {
 
@@ -69,6 +70,10 @@ void LoadSample(HWND editor, const Options& options) {
     const DisplayStyle style = host::DefaultStyle(options.alpha, options.shadow);
     SendMessageW(editor, MEP_SETSTYLE, reinterpret_cast<WPARAM>(&style), 0);
     SendMessageW(editor, MEP_SETTITLELINE, 1, 1);
+    // As the frame does: the editor's scroll bar in the entry's colours.
+    SendMessageW(GetDlgItem(editor, kEditorScrollBarId), SBP_SETCOLORS,
+                 static_cast<WPARAM>(style.colors[kColorBack]),
+                 static_cast<LPARAM>(style.colors[kColorText]));
     const std::u16string entry = host::SampleEntry();
     SendMessageW(editor, MEP_SETTEXT, reinterpret_cast<WPARAM>(entry.c_str()),
                  static_cast<LPARAM>(entry.size()));

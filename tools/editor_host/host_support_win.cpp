@@ -198,7 +198,7 @@ std::u16string SampleEntry() {
            u"[[lost_photo.jpg]]\n"
            u"*メモ\n"
            u"お店の地図は https://example.jp/cafe?id=42 にある。\n"
-           u"予約は cafe@example.jp へ、献立表は C:\\日記\\献立.txt に保存した。\n"
+           u"予約は cafe@example.jp へ。献立表の保存先：C:\\日記\\献立.txt\n"
            u"制御文字\u0007とタブ\tの表示、英字の下がり: gjpqy.\n"
            u"*録音\n"
            u"[[bird_song.wav]]\n"

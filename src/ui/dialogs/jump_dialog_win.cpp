@@ -33,7 +33,8 @@ void SetUpField(HWND dialog, int field, int spin, int digits, int low, int high,
 INT_PTR OnInitDialog(HWND dialog, JumpDialogContext* context) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
     SetWindowTextW(dialog, Wide(JumpDialogTitle(context->today)));
-    SetUpField(dialog, IDC_JUMP_YEAR, IDC_JUMP_YEAR_SPIN, kJumpYearDigits, 0, kMaxDiaryYear, context->selected.year);
+    SetUpField(dialog, IDC_JUMP_YEAR, IDC_JUMP_YEAR_SPIN, kJumpYearDigits, 0, kMaxDiaryYear,
+               context->selected.year);
     SetUpField(dialog, IDC_JUMP_MONTH, IDC_JUMP_MONTH_SPIN, kJumpMonthDigits, 1, 12, context->selected.month);
     SetUpField(dialog, IDC_JUMP_DAY, IDC_JUMP_DAY_SPIN, kJumpDayDigits, 1, 31, context->selected.day);
     SendDlgItemMessageW(dialog, IDC_JUMP_YEAR, EM_SETSEL, 0, -1);
@@ -41,8 +42,8 @@ INT_PTR OnInitDialog(HWND dialog, JumpDialogContext* context) {
 }
 
 void OnMove(HWND dialog, JumpDialogContext& context) {
-    const std::optional<Notice> notice =
-        context.jump(FieldText(dialog, IDC_JUMP_YEAR), FieldText(dialog, IDC_JUMP_MONTH), FieldText(dialog, IDC_JUMP_DAY));
+    const std::optional<Notice> notice = context.jump(
+        FieldText(dialog, IDC_JUMP_YEAR), FieldText(dialog, IDC_JUMP_MONTH), FieldText(dialog, IDC_JUMP_DAY));
     if (notice) {
         MessageBoxW(dialog, Wide(notice->text), Wide(notice->caption), MB_OK | MB_ICONWARNING);
         return;

@@ -7,9 +7,7 @@
 namespace tavrin {
 namespace {
 
-bool IsAsciiLetter(char16_t c) noexcept {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
+bool IsAsciiLetter(char16_t c) noexcept { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 char16_t OtherCase(char16_t c) noexcept {
     if (c >= u'a' && c <= u'z') {

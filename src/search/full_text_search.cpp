@@ -98,9 +98,7 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
     }
 }
 
-bool IsAsciiDigit(char16_t c) noexcept {
-    return c >= u'0' && c <= u'9';
-}
+bool IsAsciiDigit(char16_t c) noexcept { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 

@@ -11,9 +11,7 @@ namespace {
 
 constexpr std::size_t kNotFound = std::u16string_view::npos;
 
-bool IsDigit(char16_t c) noexcept {
-    return c >= u'0' && c <= u'9';
-}
+bool IsDigit(char16_t c) noexcept { return c >= u'0' && c <= u'9'; }
 
 // EntryExcerpt as a part of body.
 std::u16string_view ExcerptOf(std::u16string_view body) noexcept {
@@ -290,9 +288,7 @@ private:
 
 }  // namespace
 
-std::u16string EntryExcerpt(std::u16string_view body) {
-    return std::u16string(ExcerptOf(body));
-}
+std::u16string EntryExcerpt(std::u16string_view body) { return std::u16string(ExcerptOf(body)); }
 
 void HitCollector::Add(const DiaryDate& date, std::u16string_view excerpt) {
     if (count_ < hits_.size()) {

@@ -151,13 +151,9 @@ BodyScanStop FinishBodyScan(const char16_t* data, std::size_t from, std::size_t 
 
 #if TAVRIN_SEARCH_SSE2
 
-__m128i Load(const char16_t* at) noexcept {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-}
+__m128i Load(const char16_t* at) noexcept { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
 
-__m128i Broadcast(char16_t c) noexcept {
-    return _mm_set1_epi16(static_cast<short>(c));
-}
+__m128i Broadcast(char16_t c) noexcept { return _mm_set1_epi16(static_cast<short>(c)); }
 
 // Two bits per unit, one for each of its bytes: the position of a unit is half its first bit's.
 std::uint32_t ByteMask(__m128i lanes) noexcept {
@@ -401,13 +397,9 @@ std::size_t SkipBodyUnits(ScanPath path, const char16_t* data, std::size_t from,
 
 }  // namespace
 
-ScanPath FastestScanPath() noexcept {
-    return Runnable(ScanPath::kAvx2);
-}
+ScanPath FastestScanPath() noexcept { return Runnable(ScanPath::kAvx2); }
 
-bool CanScanBy(ScanPath path) noexcept {
-    return Runnable(path) == path;
-}
+bool CanScanBy(ScanPath path) noexcept { return Runnable(path) == path; }
 
 std::size_t FindEitherUnitBy(ScanPath path, const char16_t* text, std::size_t from, std::size_t end,
                              char16_t a, char16_t b) noexcept {

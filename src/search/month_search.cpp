@@ -82,13 +82,13 @@ struct ScanEntry {
 constexpr std::size_t kWrittenHeaderLength = 10;
 
 // Whether the units at `at` are a header as the program writes it, "YYYY/MM/DD"; gives its numbers.
-// Every unit is checked without an early exit: one branch instead of ten.
+// The eight digits are counted rather than checked one by one (a unit below '0' wraps to a large
+// number): one branch, not eight.
 bool ReadWrittenHeader(const char16_t* at, HeaderNumbers& numbers) noexcept {
     const auto digit = [at](std::size_t i) { return static_cast<unsigned>(at[i]) - u'0'; };
-    const bool written = (digit(0) <= 9) & (digit(1) <= 9) & (digit(2) <= 9) & (digit(3) <= 9) &
-                         (at[4] == u'/') & (digit(5) <= 9) & (digit(6) <= 9) & (at[7] == u'/') &
-                         (digit(8) <= 9) & (digit(9) <= 9);
-    if (!written) {
+    const int digits = (digit(0) <= 9) + (digit(1) <= 9) + (digit(2) <= 9) + (digit(3) <= 9) +
+                       (digit(5) <= 9) + (digit(6) <= 9) + (digit(8) <= 9) + (digit(9) <= 9);
+    if (digits != 8 || at[4] != u'/' || at[7] != u'/') {
         return false;
     }
     numbers = {static_cast<std::int32_t>(digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3)),

@@ -29,7 +29,8 @@ inline constexpr std::size_t kExcerptMax = 64;
 class HitCollector {
 public:
     // Keeps the first `keep` elements of hits as collected; the rest are written over.
-    HitCollector(std::vector<SearchHit>& hits, std::size_t keep) noexcept : hits_(hits), count_(keep) {}
+    HitCollector(std::vector<SearchHit>& hits, std::size_t keep) noexcept
+        : hits_(hits), count_(std::min(keep, hits.size())) {}
     // Appends to the hits the list holds.
     explicit HitCollector(std::vector<SearchHit>& hits) noexcept : HitCollector(hits, hits.size()) {}
     HitCollector(const HitCollector&) = delete;

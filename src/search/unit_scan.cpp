@@ -352,6 +352,7 @@ template <bool kCandidates, bool kTwoUnits>
 
 #endif  // TAVRIN_SEARCH_AVX2
 
+// Asked once. The compiler's check also makes sure that the system saves the wide registers.
 bool ProcessorHasAvx2() noexcept {
 #if TAVRIN_SEARCH_AVX2
     static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);

@@ -1,7 +1,7 @@
 #pragma once
 // The inner loops of the search: scans over UTF-16 code units for the few units that need a closer
 // look. Each scan has a portable form and, on x86-64, vector forms for SSE2 (every such processor)
-// and AVX2 (chosen at run time) that give exactly the same answers 8 or 16 units at a time.
+// and AVX2 (chosen at run time) that give exactly the same answers, comparing 8 or 16 units at once.
 
 #include <cstddef>
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "editor/edit_state.h"
+#include "platform/text.h"
 
 namespace tavrin {
 namespace {
@@ -14,22 +15,6 @@ std::u16string WithCrLf(std::u16string_view text) {
         if (text[i] == u'\r' || text[i] == u'\n') {
             out += u"\r\n";
             if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
-
-std::u16string LfOnly(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            out.push_back(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
                 ++i;
             }
         } else {
@@ -371,7 +356,7 @@ bool EditState::Paste(EditorClipboard& clipboard) {
     }
     const ClipboardContent content = clipboard.Read();
     if (content.text.has_value() && !content.text->empty()) {
-        const std::u16string text = LfOnly(*content.text);
+        const std::u16string text = LineBreaksToLf(*content.text);
         if (!content.lineFormat) {
             InsertText(text, kUndoInsert, InsertOptions{false, true});
             return true;

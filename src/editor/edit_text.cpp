@@ -3,28 +3,13 @@
 #include <new>
 
 #include "editor/edit_state.h"
+#include "platform/text.h"
 
 namespace tavrin {
 namespace {
 
 // Offsets are 32-bit throughout; stay well clear of the limit so sums of offsets cannot overflow.
 constexpr std::int64_t kMaxTextLength = 0x3FFFFFFF;
-
-std::u16string NormalizeToLf(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            out.push_back(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -172,7 +157,7 @@ bool EditState::ReplaceSel(std::u16string_view text) {
     if (readOnly_ || text.empty()) {
         return false;
     }
-    return ReplaceSelectionTyped(NormalizeToLf(text));
+    return ReplaceSelectionTyped(LineBreaksToLf(text));
 }
 
 bool EditState::ReplaceSelectionTyped(std::u16string_view text) {

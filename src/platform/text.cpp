@@ -81,6 +81,22 @@ int ParseCInt(std::u16string_view text) noexcept {
     return static_cast<int>(value);
 }
 
+std::u16string LineBreaksToLf(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            out.push_back(u'\n');
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
 std::u16string FromUtf8(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());

@@ -22,6 +22,10 @@ void AppendHex(std::u16string& out, std::uint32_t value, int minDigits = 0);
 // then digits up to the first other character; no digits gives 0. Values beyond the int range saturate.
 [[nodiscard]] int ParseCInt(std::u16string_view text) noexcept;
 
+// CR LF and lone CR become LF: the editor's form of a text that may come from a file, the clipboard or
+// another program.
+[[nodiscard]] std::u16string LineBreaksToLf(std::u16string_view text);
+
 // UTF-8 to UTF-16 and back. Invalid sequences become U+FFFD; lone surrogates are written as U+FFFD.
 [[nodiscard]] std::u16string FromUtf8(std::string_view text);
 [[nodiscard]] std::string ToUtf8(std::u16string_view text);

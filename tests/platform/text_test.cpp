@@ -49,6 +49,14 @@ TEST(TextFormat, Utf8RoundTripsEveryScalarKind) {
     EXPECT_EQ(FromUtf8("a\xE6\x97"), U("a\xEF\xBF\xBD")) << "a truncated sequence becomes U+FFFD";
 }
 
+TEST(TextFormat, LineBreaksToLfTurnsEveryKindOfBreakIntoOne) {
+    EXPECT_EQ(LineBreaksToLf(u"a\r\nb\rc\nd"), u"a\nb\nc\nd");
+    EXPECT_EQ(LineBreaksToLf(u"\r\r\n\n\r"), u"\n\n\n\n") << "CR then CR LF is two breaks";
+    EXPECT_EQ(LineBreaksToLf(u"\n\r"), u"\n\n") << "LF CR is two breaks, not one";
+    EXPECT_EQ(LineBreaksToLf(u""), u"");
+    EXPECT_EQ(LineBreaksToLf(u"x\r"), u"x\n");
+}
+
 TEST(Utf16File, DecodesWithAndWithoutByteOrderMarkAndKeepsEverything) {
     auto bytes = [](std::initializer_list<int> values) {
         std::vector<std::byte> out;

@@ -4,49 +4,43 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 
 #include "app/settings.h"
 #include "app/settings_codec.h"
 #include "app/settings_file.h"
 #include "platform/utf16_file.h"
+#include "support/fuzz_input.h"
 
 namespace {
 
 using namespace tavrin;
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using testing::FuzzCheck;
 
-Settings Defaults() {
-    return DefaultSettings({10, ScreenRect{0, 0, 1920, 1040}, 20240501});
-}
+Settings Defaults() { return DefaultSettings({10, ScreenRect{0, 0, 1920, 1040}, 20240501}); }
 
 void FuzzSettingsText(std::u16string_view text) {
     Settings first = Defaults();
     TemplateList firstTemplates;
     ParseSettingsText(text, first, firstTemplates);
     const std::u16string composed = ComposeSettingsText(first, firstTemplates);
-    Check(composed.find(u'\0') == std::u16string::npos);
+    FuzzCheck(composed.find(u'\0') == std::u16string::npos);
 
     Settings second = Defaults();
     TemplateList secondTemplates;
     ParseSettingsText(composed, second, secondTemplates);
-    Check(second == first);
-    Check(secondTemplates == firstTemplates);
-    Check(ComposeSettingsText(second, secondTemplates) == composed);
+    FuzzCheck(second == first);
+    FuzzCheck(secondTemplates == firstTemplates);
+    FuzzCheck(ComposeSettingsText(second, secondTemplates) == composed);
 }
 
 void FuzzItemValue(std::u16string_view value) {
     const TemplateItem item = DecodeItemValue(value);
-    Check(item.name.size() <= TemplateItem::kTemplateNameMax);
+    FuzzCheck(item.name.size() <= TemplateItem::kTemplateNameMax);
     std::u16string encoded;
     AppendItemValue(encoded, item);
-    Check(DecodeItemValue(encoded) == item);
+    FuzzCheck(DecodeItemValue(encoded) == item);
 }
 
 }  // namespace

@@ -5,20 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "search/month_search.h"
 #include "search/search_reference.h"
+#include "support/fuzz_input.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 bool HasLoneBreak(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -36,6 +30,7 @@ bool HasLoneBreak(std::u16string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrin;
+    using testing::FuzzCheck;
     if (size < 1) {
         return 0;
     }
@@ -44,17 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool matchCase = (data[0] & 1) != 0;
     const bool wordOnly = (data[0] & 2) != 0;
     const std::u16string& word = kWords[(data[0] >> 2) & 7];
-    std::u16string text;
-    for (std::size_t i = 1; i + 1 < size; i += 2) {
-        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    }
+    const std::u16string text = testing::Utf16UnitsFrom(data, size, 1);
 
     MonthTable scanned{};
     MonthTable parsed{};
     if (ScanCrLfMonthText(text, 2024, 3, scanned)) {
-        Check(ParseMonthText(text, 2024, 3, parsed) && scanned == parsed);
+        FuzzCheck(ParseMonthText(text, 2024, 3, parsed) && scanned == parsed);
     } else {
-        Check(HasLoneBreak(text));
+        FuzzCheck(HasLoneBreak(text));
     }
 
     std::u16string normalised = text;
@@ -69,6 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<SearchHit> hits;
     MonthFileSearcher().Search(text, 2024, 3, SearchPattern(word, matchCase, wordOnly), hits);
-    Check(hits == expected);
+    FuzzCheck(hits == expected);
     return 0;
 }

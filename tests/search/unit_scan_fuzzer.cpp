@@ -4,35 +4,24 @@
 // from and one the length to cut off the end of the ranges, then UTF-16LE code units of the text.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "search/search_reference.h"
 #include "search/unit_scan.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "support/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrin;
+    using testing::FuzzCheck;
     if (size < 7) {
         return 0;
     }
     const bool candidates = (data[0] & 1) != 0;
-    const char16_t a = static_cast<char16_t>(data[1] | (data[2] << 8));
-    const char16_t b = (data[0] & 2) != 0 ? static_cast<char16_t>(data[3] | (data[4] << 8)) : a;
+    const char16_t a = testing::Utf16UnitAt(data, 1);
+    const char16_t b = (data[0] & 2) != 0 ? testing::Utf16UnitAt(data, 3) : a;
     // The text fills its buffer exactly: a read past its end is an error the sanitizer reports.
-    std::vector<char16_t> text;
-    for (std::size_t i = 7; i + 1 < size; i += 2) {
-        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    }
+    const std::u16string units = testing::Utf16UnitsFrom(data, size, 7);
+    const std::vector<char16_t> text(units.begin(), units.end());
     const std::u16string_view view(text.data(), text.size());
     const std::size_t from = std::min<std::size_t>(data[5], text.size());
     const std::size_t end = text.size() - std::min<std::size_t>(data[6], text.size() - from);
@@ -41,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!CanScanBy(path)) {
             continue;
         }
-        Check(FindEitherUnitBy(path, text.data(), from, end, a, b) ==
-              testing::ReferenceFindEitherUnit(view, from, end, a, b));
-        Check(FindLineEndOrNulBy(path, text.data(), from, end) ==
-              testing::ReferenceLineEndOrNul(view, from, end));
-        Check(ScanBodyLinesBy(path, text.data(), from, text.size(), candidates, a, b) ==
-              BodyScanStop{static_cast<BodyStop>(stop), at});
+        FuzzCheck(FindEitherUnitBy(path, text.data(), from, end, a, b) ==
+                  testing::ReferenceFindEitherUnit(view, from, end, a, b));
+        FuzzCheck(FindLineEndOrNulBy(path, text.data(), from, end) ==
+                  testing::ReferenceLineEndOrNul(view, from, end));
+        FuzzCheck(ScanBodyLinesBy(path, text.data(), from, text.size(), candidates, a, b) ==
+                  BodyScanStop{static_cast<BodyStop>(stop), at});
     }
     return 0;
 }

@@ -7,25 +7,22 @@
 
 #include "platform/utf16_file.h"
 #include "store/month_text.h"
+#include "support/fuzz_input.h"
 
 namespace {
 
 using tavrin::DayEntry;
 using tavrin::MonthTable;
-
-void Require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using tavrin::testing::FuzzCheck;
 
 void CheckRanges(std::u16string_view text, const MonthTable& table) {
     for (const DayEntry& entry : table) {
-        Require(entry.body >= 0 && entry.length >= 0);
-        Require(static_cast<std::size_t>(entry.body) + static_cast<std::size_t>(entry.length) <= text.size());
+        FuzzCheck(entry.body >= 0 && entry.length >= 0);
+        FuzzCheck(static_cast<std::size_t>(entry.body) + static_cast<std::size_t>(entry.length) <=
+                  text.size());
         if (entry.header >= 0) {
-            Require(static_cast<std::size_t>(entry.header) + static_cast<std::size_t>(entry.headerLength) <=
-                    text.size());
+            FuzzCheck(static_cast<std::size_t>(entry.header) + static_cast<std::size_t>(entry.headerLength) <=
+                      text.size());
         }
     }
 }
@@ -37,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         tavrin::DecodeUtf16File(std::span<const std::byte>(reinterpret_cast<const std::byte*>(data), size));
     MonthTable table;
     for (int month = 1; month <= 12; ++month) {
-        Require(tavrin::ParseMonthText(raw, 2024, month, table));
+        FuzzCheck(tavrin::ParseMonthText(raw, 2024, month, table));
         CheckRanges(raw, table);
     }
 
@@ -49,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const DayEntry& entry : table) {
         if (entry.HasEntry()) {
             const std::size_t end = static_cast<std::size_t>(entry.body + entry.length);
-            Require(end == text.size() ||
-                    (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n'));
+            FuzzCheck(end == text.size() ||
+                      (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n'));
             (void)tavrin::BodyToEditorText(tavrin::EntryBody(text, entry));
         }
     }
@@ -58,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MonthTable again;
     tavrin::ParseMonthText(rebuilt, 2024, month, again);
     for (std::size_t i = 0; i < table.size(); ++i) {
-        Require(tavrin::EntryBody(rebuilt, again[i]) == tavrin::EntryBody(text, table[i]));
+        FuzzCheck(tavrin::EntryBody(rebuilt, again[i]) == tavrin::EntryBody(text, table[i]));
     }
     return 0;
 }

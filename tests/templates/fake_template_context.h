@@ -7,25 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
 #include "templates/template_context.h"
 
 namespace tavrin::testing {
 
 // The editor's text form: CR LF and lone CR become LF.
-inline std::u16string EditorForm(std::u16string_view text) {
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            out.push_back(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
+inline std::u16string EditorForm(std::u16string_view text) { return LineBreaksToLf(text); }
 
 // A small word rule for the double: runs of ASCII word characters, ideographs, hiragana or other
 // non-space characters.

@@ -314,12 +314,6 @@ bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable
 }
 
 void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
-                      const SearchPattern& pattern, std::vector<SearchHit>& hits) {
-    HitCollector collector(hits);
-    CollectMonthHits(text, table, year, month, pattern, collector);
-}
-
-void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
                       const SearchPattern& pattern, HitCollector& hits) {
     // Every match inside an entry is also a match in the whole text, so one scan over the text skips
     // the entries before the next occurrence at once.

@@ -62,8 +62,6 @@ bool ScanCrLfMonthText(std::u16string_view text, int year, int month, MonthTable
 // Appends a hit for every entry of table (ranges into text) that contains the pattern, in day order.
 void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
                       const SearchPattern& pattern, HitCollector& hits);
-void CollectMonthHits(std::u16string_view text, const MonthTable& table, int year, int month,
-                      const SearchPattern& pattern, std::vector<SearchHit>& hits);
 
 // Searches month texts read from files, reusing its buffers from month to month.
 class MonthFileSearcher {

@@ -5,7 +5,6 @@
 #include "ui/frame_window_win.h"
 
 namespace tavrin {
-namespace {}  // namespace
 
 void FrameStoreView::StartBlink() {
     tavrin::StartBlink(frame_.model.blink);

@@ -122,17 +122,17 @@ std::vector<double> TypeInto(HWND editor, int length, int keys, std::vector<doub
     for (int key = 0; key < warmUp + keys; ++key) {
         const char16_t unit = key % 40 == 39 ? u'\r' : typed[static_cast<std::size_t>(key) % typed.size()];
         LARGE_INTEGER start{};
-        LARGE_INTEGER typed{};
+        LARGE_INTEGER charDone{};
         LARGE_INTEGER end{};
         QueryPerformanceCounter(&start);
         SendMessageW(editor, WM_CHAR, unit, 1);
-        QueryPerformanceCounter(&typed);
+        QueryPerformanceCounter(&charDone);
         UpdateWindow(editor);
         GdiFlush();
         QueryPerformanceCounter(&end);
         if (key >= warmUp) {
             samples.push_back(Milliseconds(end.QuadPart - start.QuadPart, frequency.QuadPart));
-            editing.push_back(Milliseconds(typed.QuadPart - start.QuadPart, frequency.QuadPart));
+            editing.push_back(Milliseconds(charDone.QuadPart - start.QuadPart, frequency.QuadPart));
         }
         DrainMessages();  // the EN_CHANGE notifications and the scroll bar's repaint, outside the timing
     }

@@ -14,14 +14,21 @@
 #include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "ui/hit_codes.h"
 
 namespace tavrin::e2e {
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
+constexpr int kPrevYear = 41021;
+constexpr int kPrevMonth = 41022;
+constexpr int kPrevWeek = 41023;
 constexpr int kPrevDay = 41024;
 constexpr int kNextDay = 41025;
 constexpr int kNextWeek = 41026;
+constexpr int kNextMonth = 41027;
+constexpr int kNextYear = 41028;
+constexpr int kNextDiary = 41029;
 constexpr int kToday = 41018;
 constexpr int kOldDiary = 41019;
 constexpr int kNewDiary = 41030;
@@ -32,6 +39,7 @@ constexpr int kJump = 41031;
 constexpr int kSaveAs = 41032;
 constexpr int kDiaryChange = 41033;
 constexpr UINT kGetReadOnly = 32830;  // MEP_GETREADONLY
+constexpr UINT kSelectAll = 32832;    // MEP_SELECTALL
 
 DiaryDate Today() {
     SYSTEMTIME now{};
@@ -347,21 +355,21 @@ TEST(Navigation, EveryDateCommandReachesItsDay) {
     } steps[] = {
         {kPrevDay, AddDays(today, -1), "PrevDay"},
         {kNextDay, today, "NextDay"},
-        {41023, AddDays(today, -7), "PrevWeek"},
+        {kPrevWeek, AddDays(today, -7), "PrevWeek"},
         {kNextWeek, today, "NextWeek"},
-        {41022, MonthsFrom(today, -1), "PrevMonth"},
+        {kPrevMonth, MonthsFrom(today, -1), "PrevMonth"},
         {kToday, today, "Today"},
-        {41027, MonthsFrom(today, 1), "NextMonth"},
+        {kNextMonth, MonthsFrom(today, 1), "NextMonth"},
         {kToday, today, "Today"},
-        {41021, MonthsFrom(today, -12), "PrevYear"},
+        {kPrevYear, MonthsFrom(today, -12), "PrevYear"},
         {kToday, today, "Today"},
-        {41028, MonthsFrom(today, 12), "NextYear"},
+        {kNextYear, MonthsFrom(today, 12), "NextYear"},
         {kToday, today, "Today"},
         {kPrevDiary, AddDays(today, -1), "PrevDiary"},
-        {41029, today, "NextDiary"},
-        {41029, AddDays(today, 1), "NextDiary"},
+        {kNextDiary, today, "NextDiary"},
+        {kNextDiary, AddDays(today, 1), "NextDiary"},
         {kOldDiary, diary.oldest, "OldDiary"},
-        {41029, MonthsFrom(today, -12), "NextDiary across years"},
+        {kNextDiary, MonthsFrom(today, -12), "NextDiary across years"},
         {kNewDiary, diary.newest, "NewDiary"},
     };
     EXPECT_EQ(tavrin.Text(), EntryFor(today));
@@ -427,19 +435,19 @@ TEST(Navigation, ToolbarButtonsGiveTheirCommands) {
     const auto shows = [&](const std::wstring& expected) {
         return drive::WaitFor([&] { return tavrin.Text() == expected; }, 5000);
     };
-    click(2014);  // oldest entry
+    click(kHitOldest);
     EXPECT_TRUE(shows(EntryFor(diary.oldest)));
-    click(2018);  // newest entry
+    click(kHitNewest);
     EXPECT_TRUE(shows(EntryFor(diary.newest)));
-    click(2016);  // today
+    click(kHitToday);
     EXPECT_TRUE(shows(EntryFor(diary.today)));
-    click(2015);  // previous entry
+    click(kHitPrevious);
     EXPECT_TRUE(shows(EntryFor(AddDays(diary.today, -1))));
-    click(2017);  // next entry
+    click(kHitNext);
     EXPECT_TRUE(shows(EntryFor(diary.today)));
-    click(2013);  // calendar mode
+    click(kHitModeCalendar);
     EXPECT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(tavrin.Editor()); }, 5000));
-    click(2012);  // edit mode
+    click(kHitModeEdit);
     EXPECT_TRUE(drive::WaitFor([&] { return IsWindowVisible(tavrin.Editor()); }, 5000));
     EXPECT_EQ(tavrin.Close(), 0u);
 }
@@ -514,22 +522,26 @@ TEST(Diary, TheCalendarMarksDaysThatHaveText) {
     const bool otherBefore = today.day > 1;
     const DiaryDate other = otherBefore ? AddDays(today, -1) : AddDays(today, 1);
     const int away = otherBefore ? kPrevDay : kNextDay;
-    // Today's cell, looked at while another day is selected (no selection frame on it).
+    // Today's cell, looked at while another day is selected (no selection frame on it). The frame
+    // may repaint a moment after the move, so the screen is read until it shows what is expected.
     const PixelRect cell = SideCalendarDayCell(tavrin.Frame(), other, today.day);
-    const auto todaysFill = [&] {
+    const auto todayShows = [&](bool filled) {
         tavrin.Command(away);
-        UpdateWindow(tavrin.Frame());
-        const COLORREF colour = FramePixel(tavrin.Frame(), cell.x + 3, cell.y + 3);
+        const bool shown = drive::WaitFor(
+            [&] {
+                UpdateWindow(tavrin.Frame());
+                return (FramePixel(tavrin.Frame(), cell.x + 3, cell.y + 3) != RGB(255, 255, 255)) == filled;
+            },
+            5000);
         tavrin.Command(kToday);
-        return colour;
+        return shown;
     };
-    const COLORREF empty = todaysFill();
-    EXPECT_EQ(empty, RGB(255, 255, 255)) << "an empty day shows the background";
+    EXPECT_TRUE(todayShows(false)) << "an empty day shows the background";
     tavrin.Type(L"x");
-    EXPECT_NE(todaysFill(), empty) << "a written day is filled";
-    SendMessageW(tavrin.Editor(), 32832, 0, 0);  // MEP_SELECTALL
+    EXPECT_TRUE(todayShows(true)) << "a written day is filled";
+    SendMessageW(tavrin.Editor(), kSelectAll, 0, 0);
     SendMessageW(tavrin.Editor(), WM_CLEAR, 0, 0);
-    EXPECT_EQ(todaysFill(), empty) << "an emptied day is not";
+    EXPECT_TRUE(todayShows(false)) << "an emptied day is not";
     EXPECT_EQ(tavrin.Close(), 0u);
 }
 

@@ -281,8 +281,7 @@ TEST(Startup, ASecondCopyActivatesTheFirstAndExits) {
     auto second = folder.Start();
     ASSERT_TRUE(second);
     EXPECT_EQ(second->WaitForExit(kExitTimeoutMs), 0u) << "the second copy ends by itself";
-    drive::WaitUntilIdle(first->Id(), 5000);
-    EXPECT_FALSE(IsIconic(frame)) << "the first copy was restored";
+    EXPECT_TRUE(drive::WaitFor([frame] { return !IsIconic(frame); }, 5000)) << "the first copy was restored";
     EXPECT_EQ(CountMainFrames(), 1);
     EXPECT_EQ(first->Close(kExitTimeoutMs), 0u);
 }

@@ -300,7 +300,6 @@ void WaitUntilIdle(DWORD processId, DWORD timeoutMs) {
     if (!frame) {
         return;
     }
-    // A sent message returns only after everything posted before it has been dispatched.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored);
 }

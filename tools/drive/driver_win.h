@@ -101,7 +101,9 @@ void Click(HWND window, int x, int y);
 [[nodiscard]] HWND WaitForWindow(DWORD processId, const wchar_t* className, std::wstring_view titlePrefix,
                                  DWORD timeoutMs);
 
-// Waits until no window of the process is waiting for input, so that posted work has been handled.
+// Waits until the program's main frame answers a sent message: it is back in its message loop, not
+// busy. Messages posted to it earlier may still be waiting (a sent message is handled first), so a
+// test that needs their effect polls for it with WaitFor.
 void WaitUntilIdle(DWORD processId, DWORD timeoutMs);
 
 // Converts a Unix path as CMake gives it to the Windows path Wine maps it to (Z: drive); Windows paths

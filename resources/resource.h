@@ -4,6 +4,8 @@
 #define IDI_TAVRIN 101
 #define IDB_GLYPHS 126  // 720 x 16 toolbar and menu glyph strip, white on black
 
+#include "settings_resource.h"
+
 // The jump dialog ("日付移動"): three numeric fields with up-down controls and the move button.
 #define IDD_JUMP 111
 #define IDC_JUMP_YEAR 1101

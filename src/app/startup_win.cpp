@@ -8,6 +8,8 @@
 
 #include "app/accelerators_win.h"
 #include "app/error_box_win.h"
+#include "app/restart.h"
+#include "app/restart_win.h"
 #include "app/settings_file.h"
 #include "editor/markup_edit_pane_win.h"
 #include "platform/wide_win.h"
@@ -96,6 +98,21 @@ bool ActivateRunningCopy() {
     return true;
 }
 
+// How long a copy started with "/reboot" waits for the copy that restarted it to save and end.
+constexpr DWORD kRestartWaitMs = 60000;
+
+// The command line the start-up decisions see. A copy restarted after a reset of all settings first
+// waits until the old copy has saved the entry, deleted the settings file and ended, so that it reads
+// the defaults and the saved entry. Should the old copy still be running after the wait (a question
+// on its screen, say), the new one starts like any second copy: it brings the old one to the front.
+std::u16string StartupCommandLine(const wchar_t* commandLine) {
+    std::u16string line = FromWide(commandLine);
+    if (line == kRebootArgument && !WaitForPreviousCopy(ModulePath(323), kRestartWaitMs)) {
+        line.clear();
+    }
+    return line;
+}
+
 // The panes first, then the frame that creates them.
 bool RegisterWindowClasses(HINSTANCE instance) {
     return RegisterMarkupEditPaneClass(instance) && RegisterMainFrameClass(instance);
@@ -105,6 +122,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
 
 int RunTavrin(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     GdiplusSession gdiplus;
+    const std::u16string startCommandLine = StartupCommandLine(commandLine);
     App app;
     app.shell.instance = instance;
     app.fs = CreateSystemFileSystem();
@@ -115,7 +133,7 @@ int RunTavrin(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     }
     ReadSettingsAtStartup(*app.fs, app.state);
 
-    if (!SkipsSingleInstanceCheck(FromWide(commandLine), app.state.settings) && ActivateRunningCopy()) {
+    if (!SkipsSingleInstanceCheck(startCommandLine, app.state.settings) && ActivateRunningCopy()) {
         ClearTemplates(app.state.templates);
         return 0;
     }
@@ -141,10 +159,14 @@ void RestartAfterReset(App& app) {
         app.state.resetSettingsPending = false;
         return;
     }
+    // Taken before the new copy exists, so that it always finds the lock and waits for this copy to end.
+    HoldRestartLock(path);
+    const std::u16string argument(kRebootArgument);
     const auto launched = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", Wide(path), L"/reboot", nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", Wide(path), Wide(argument), nullptr, SW_SHOWNORMAL));
     if (launched <= 32) {
-        ShowErrorMessage(nullptr, 201, path);
+        ShowErrorMessage(nullptr, 201, path);  // first: it reports the launch's system error code
+        ReleaseRestartLock();
         app.state.resetSettingsPending = false;
         return;
     }

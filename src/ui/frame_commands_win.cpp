@@ -213,7 +213,6 @@ void RunDecision(FrameWindow& frame, const CommandDecision& decision) {
     switch (decision.kind) {
         case CommandKind::kUnhandled:
         case CommandKind::kNothing:
-        case CommandKind::kSettingsDialog:   // the settings dialog is not part of this program yet
         case CommandKind::kInsertFile:       // attachments are not part of this program yet
         case CommandKind::kSearchSelection:  // the diary search is not part of this program yet
             return;
@@ -240,6 +239,9 @@ void RunDecision(FrameWindow& frame, const CommandDecision& decision) {
             return;
         case CommandKind::kCycleFocus:
             CycleFocus(frame);
+            return;
+        case CommandKind::kSettingsDialog:
+            OpenSettings(frame);
             return;
         case CommandKind::kAboutBox:
             ShowAboutBox(frame.app.shell.instance, frame.window);

@@ -5,6 +5,7 @@
 #include "app/key_names_win.h"
 #include "editor/editor_messages.h"
 #include "platform/wide_win.h"
+#include "templates/template_expander.h"
 #include "ui/frame_window_win.h"
 
 namespace tavrin {
@@ -66,6 +67,27 @@ public:
     }
 };
 
+// The editor as the special-symbol list's examples read it: "$@" shows the selection or the word at
+// the caret, but the diary behind the settings sheet keeps its caret where the user left it.
+class ExampleTemplateEditor final : public EditorPaneTemplateEditor {
+public:
+    using EditorPaneTemplateEditor::EditorPaneTemplateEditor;
+
+    EditorSelection SelectionOrWordAtCaret() override {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        std::u16string text(256, u'\0');
+        const LRESULT length =
+            SendMessageW(editor(), MEP_GETSELWORD, reinterpret_cast<WPARAM>(WideBuffer(text)), 255);
+        text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        if (start == end) {
+            SendMessageW(editor(), EM_SETSEL, start, static_cast<LPARAM>(start));
+        }
+        return {static_cast<int>(std::min(start, end)), text};
+    }
+};
+
 // CF_UNICODETEXT, read with the frame as the clipboard's owner.
 class SystemTextClipboard final : public TextClipboard {
 public:
@@ -112,6 +134,17 @@ std::vector<TemplateMenuEntry> TemplateMenuEntries(FrameWindow& frame) {
     AppTemplateContext context(frame.app.state, *frame.app.clock, editor, clipboard);
     const SystemKeyNames names;
     return BuildTemplateMenu(frame.app.state.templates, context, names);
+}
+
+std::optional<std::u16string> ExpandTemplateCode(FrameWindow& frame, std::u16string_view code) {
+    ExampleTemplateEditor editor(frame.app.shell.editor);
+    SystemTextClipboard clipboard(frame.window);
+    AppTemplateContext context(frame.app.state, *frame.app.clock, editor, clipboard);
+    std::optional<TemplateExpansion> expansion = ExpandTemplate(code, context);
+    if (!expansion) {
+        return std::nullopt;
+    }
+    return std::move(expansion->text);
 }
 
 }  // namespace tavrin

@@ -93,6 +93,7 @@ struct FrameWindow {
     std::optional<MenuItemArray> openMenu;
     OwnedFont menuFont;
     bool settingsDialogOpen = false;
+    std::optional<ScreenRect> symbolListRect;  // where the special-symbol list was last closed this run
 
     [[nodiscard]] CanvasFonts Fonts() const noexcept;
     [[nodiscard]] GdiCanvas BackBufferCanvas();
@@ -107,6 +108,8 @@ void InvalidateFrame(FrameWindow& frame, unsigned flags);
 void SetDisplayMode(FrameWindow& frame, DisplayMode mode);
 void ToggleFullscreen(FrameWindow& frame);
 void ApplyEditorStyle(FrameWindow& frame);
+// The three side-area fonts from MainFontName and FontSizeS, M and L.
+void CreateSideFonts(FrameWindow& frame);
 void PostFrameCommand(const FrameWindow& frame, int command);
 
 // frame_commands_win.cpp
@@ -129,5 +132,12 @@ LRESULT OnDrawItem(FrameWindow& frame, const DRAWITEMSTRUCT& item);
 // frame_templates_win.cpp
 void InsertTemplateCommand(FrameWindow& frame, int index);
 [[nodiscard]] std::vector<TemplateMenuEntry> TemplateMenuEntries(FrameWindow& frame);
+// One $-code expanded as a template insertion would expand it now (the special-symbol list's examples);
+// it reads the editor's selection without changing it.
+[[nodiscard]] std::optional<std::u16string> ExpandTemplateCode(FrameWindow& frame, std::u16string_view code);
+
+// frame_settings_win.cpp
+// The Setting command: the settings sheet, then what its OK changed, or the restart after a reset.
+void OpenSettings(FrameWindow& frame);
 
 }  // namespace tavrin

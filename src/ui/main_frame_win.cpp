@@ -76,14 +76,6 @@ OwnedFont CreateSideFont(const std::u16string& face, int points, int dpi) {
     return OwnedFont(CreateFontIndirectW(&font));
 }
 
-void CreateSideFonts(FrameWindow& frame) {
-    const WindowSettings& window = frame.app.state.settings.window;
-    const int dpi = VerticalDpi(frame.window);
-    frame.smallFont = CreateSideFont(window.mainFontName, window.fontSizeS, dpi);
-    frame.mediumFont = CreateSideFont(window.mainFontName, window.fontSizeM, dpi);
-    frame.largeFont = CreateSideFont(window.mainFontName, window.fontSizeL, dpi);
-}
-
 // The glyph strip resource, white glyphs on black, copied onto a 32-bit surface whose blue channel is
 // then each pixel's coverage.
 void LoadGlyphStrip(FrameWindow& frame) {
@@ -201,6 +193,14 @@ void CreateMenuSurface(FrameWindow& frame) {
 }
 
 }  // namespace
+
+void CreateSideFonts(FrameWindow& frame) {
+    const WindowSettings& window = frame.app.state.settings.window;
+    const int dpi = VerticalDpi(frame.window);
+    frame.smallFont = CreateSideFont(window.mainFontName, window.fontSizeS, dpi);
+    frame.mediumFont = CreateSideFont(window.mainFontName, window.fontSizeM, dpi);
+    frame.largeFont = CreateSideFont(window.mainFontName, window.fontSizeL, dpi);
+}
 
 void OnStartupCommand(FrameWindow& frame) {
     AppState& state = frame.app.state;

@@ -20,8 +20,8 @@ HFONT SideFont(const wchar_t* face, int points, int dpi) {
     return CreateFontIndirectW(&font);
 }
 
-// The scene the running frame paints, on default settings.
-FrameScene SceneOf(HWND frame, const DiaryDate& selected) {
+// The scene the running frame paints.
+FrameScene SceneOf(HWND frame, const DiaryDate& selected, const Settings& settings = Settings{}) {
     RECT client{};
     GetClientRect(frame, &client);
     HDC screen = GetDC(nullptr);
@@ -29,7 +29,7 @@ FrameScene SceneOf(HWND frame, const DiaryDate& selected) {
     ReleaseDC(nullptr, screen);
 
     AppState state;
-    state.settings = Settings{};
+    state.settings = settings;
     state.selectedDate = selected;
     CanvasFonts fonts{SideFont(L"メイリオ", state.settings.window.fontSizeS, dpi),
                       SideFont(L"メイリオ", state.settings.window.fontSizeM, dpi),
@@ -52,6 +52,11 @@ FrameScene SceneOf(HWND frame, const DiaryDate& selected) {
 
 PixelRect SideCalendarDayCell(HWND frame, const DiaryDate& selected, int day) {
     const FrameScene scene = SceneOf(frame, selected);
+    return DayCell(scene.grid, scene.month, day);
+}
+
+PixelRect SideCalendarDayCell(HWND frame, const DiaryDate& selected, int day, const Settings& settings) {
+    const FrameScene scene = SceneOf(frame, selected, settings);
     return DayCell(scene.grid, scene.month, day);
 }
 

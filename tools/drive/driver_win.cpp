@@ -1,5 +1,7 @@
 #include "driver_win.h"
 
+#include <commctrl.h>
+
 #include <utility>
 #include <vector>
 
@@ -302,6 +304,57 @@ void WaitUntilIdle(DWORD processId, DWORD timeoutMs) {
     }
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored);
+}
+
+HWND OpenSettingsSheet(HWND frame, DWORD timeoutMs) {
+    constexpr int kSettingCommand = 41009;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    PostCommand(frame, kSettingCommand);
+    HWND sheet = WaitForWindow(processId, L"#32770", L"設定", timeoutMs);
+    if (sheet) {
+        WaitUntilIdle(processId, timeoutMs);
+    }
+    return sheet;
+}
+
+HWND CurrentSettingsPage(HWND sheet) {
+    DWORD_PTR page = 0;
+    SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &page);
+    return reinterpret_cast<HWND>(page);
+}
+
+int CurrentSettingsPageIndex(HWND sheet) {
+    DWORD_PTR index = 0;
+    SendMessageTimeoutW(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentSettingsPage(sheet)), 0,
+                        SMTO_NORMAL, kSendTimeoutMs, &index);
+    return static_cast<int>(static_cast<INT_PTR>(index));
+}
+
+HWND ShowSettingsPage(HWND sheet, int index) {
+    Send(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return CurrentSettingsPage(sheet);
+}
+
+void CloseSettingsSheet(HWND sheet, bool ok, DWORD timeoutMs) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(sheet, &processId);
+    PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+    WaitFor([sheet] { return !IsWindow(sheet); }, timeoutMs);
+    WaitUntilIdle(processId, timeoutMs);
+}
+
+void ClickButton(HWND button, bool post) {
+    if (post) {
+        PostMessageW(button, BM_CLICK, 0, 0);
+    } else {
+        Send(button, BM_CLICK, 0, 0);
+    }
+}
+
+void SetText(HWND window, std::wstring_view text) {
+    const std::wstring terminated(text);
+    Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
 }
 
 std::wstring WindowsPathOf(const std::wstring& path) {

@@ -106,6 +106,26 @@ void Click(HWND window, int x, int y);
 // test that needs their effect polls for it with WaitFor.
 void WaitUntilIdle(DWORD processId, DWORD timeoutMs);
 
+// The settings sheet ("設定") and its pages. The Setting command is posted: the sheet is modal and
+// the command returns only when it closes.
+// Opens the sheet of the program whose main frame is given and waits for it; nullptr when it did not
+// appear.
+[[nodiscard]] HWND OpenSettingsSheet(HWND frame, DWORD timeoutMs);
+// The page shown, and its index (0 to 8).
+[[nodiscard]] HWND CurrentSettingsPage(HWND sheet);
+[[nodiscard]] int CurrentSettingsPageIndex(HWND sheet);
+// Shows a page as a click on its tab does, and returns its dialog.
+HWND ShowSettingsPage(HWND sheet, int index);
+// Presses OK or Cancel and waits until the sheet is gone and the program idle again (what OK applies
+// has been applied then).
+void CloseSettingsSheet(HWND sheet, bool ok, DWORD timeoutMs);
+
+// Clicks a button as the mouse does (BM_CLICK). A button that opens a modal box must be clicked with
+// post = true and the box waited for.
+void ClickButton(HWND button, bool post = false);
+// Sets a control's text (WM_SETTEXT); edit controls report it as a change.
+void SetText(HWND window, std::wstring_view text);
+
 // Converts a Unix path as CMake gives it to the Windows path Wine maps it to (Z: drive); Windows paths
 // are returned unchanged.
 [[nodiscard]] std::wstring WindowsPathOf(const std::wstring& path);

@@ -2,6 +2,11 @@
 //   tavrin_drive wait [ms]    waits for the main frame to be shown; prints "left top width height"
 //   tavrin_drive close [ms]   closes the main frame as the close button does and waits for the exit
 //   tavrin_drive command ID   gives the main frame a command (a menu, toolbar or shortcut key's id)
+//   tavrin_drive settings PAGE
+//                             opens the settings sheet (if it is not open) on page PAGE (0 to 8) and
+//                             prints the sheet's "left top width height"
+//   tavrin_drive settings-close
+//                             cancels the settings sheet
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
@@ -106,6 +111,27 @@ int MeasureStartup(const wchar_t* exe, int runs) {
     return 0;
 }
 
+// Opens the settings sheet (unless it is open) on a page and prints the sheet's rectangle.
+int ShowSettings(int page) {
+    HWND sheet = FindWindowW(L"#32770", L"設定");
+    if (!sheet) {
+        HWND frame = FindMainFrame(0);
+        sheet = frame ? tavrin::drive::OpenSettingsSheet(frame, 30000) : nullptr;
+    }
+    if (!sheet) {
+        std::fprintf(stderr, "tavrin_drive: the settings sheet did not open\n");
+        return 1;
+    }
+    tavrin::drive::ShowSettingsPage(sheet, page);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(sheet, &processId);
+    tavrin::drive::WaitUntilIdle(processId, 5000);
+    RECT rect{};
+    GetWindowRect(sheet, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -125,9 +151,21 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"startup" && argc > 2) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
+    if (command == L"settings" && argc > 2) {
+        return ShowSettings(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    }
+    if (command == L"settings-close") {
+        HWND sheet = FindWindowW(L"#32770", L"設定");
+        if (sheet) {
+            tavrin::drive::CloseSettingsSheet(sheet, false, 30000);
+        }
+        return sheet ? 0 : 1;
+    }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID\n");
+    std::fprintf(
+        stderr,
+        "usage: tavrin_drive wait|close [timeout-ms] | command ID | settings PAGE | settings-close\n");
     return 2;
 }

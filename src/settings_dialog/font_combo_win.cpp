@@ -65,12 +65,9 @@ void FillFontCombo(HWND combo) {
         }
     }
     SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
-}
-
-void MeasureFontItem(HWND dialog, MEASUREITEMSTRUCT& item) {
-    HWND combo = GetDlgItem(dialog, static_cast<int>(item.CtlID));
-    const int fontHeight = FontHeight(combo ? combo : dialog);
-    item.itemHeight = static_cast<UINT>(std::max(fontHeight + 4, ScaleForWindow(dialog, kRowHeight96)));
+    // The rows' height is asked before the dialog is set up, so it is set here instead.
+    const int height = std::max(FontHeight(combo) + 4, ScaleForWindow(combo, kRowHeight96));
+    SendMessageW(combo, CB_SETITEMHEIGHT, 0, height);
 }
 
 void DrawFontItem(const DRAWITEMSTRUCT& item) {

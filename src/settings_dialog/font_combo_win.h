@@ -9,11 +9,11 @@ namespace tavrin {
 // Whether a combo box is one of the owner-drawn font lists.
 [[nodiscard]] bool IsFontCombo(HWND combo) noexcept;
 
-// Fills the combo box's list with the installed families, sorted, each name once.
+// Fills the combo box's list with the installed families, sorted, each name once, in rows at least
+// 20 pixels high at 96 DPI.
 void FillFontCombo(HWND combo);
 
-// WM_MEASUREITEM and WM_DRAWITEM of a font combo box.
-void MeasureFontItem(HWND dialog, MEASUREITEMSTRUCT& item);
+// WM_DRAWITEM of a font combo box.
 void DrawFontItem(const DRAWITEMSTRUCT& item);
 
 }  // namespace tavrin

@@ -73,6 +73,8 @@ protected:
         for (int row = 0; row < kColourRowCount; ++row) {
             SendMessageW(list, LB_ADDSTRING, 0, row);
         }
+        // The rows' height is asked before the page is set up, so it is set here instead.
+        SendMessageW(list, LB_SETITEMHEIGHT, 0, RowHeight());
         SendMessageW(list, LB_SETCURSEL, 0, 0);
     }
 
@@ -116,13 +118,6 @@ protected:
 
     std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_MEASUREITEM:
-                if (auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-                    item.CtlID == IDC_GEN_COLOURS) {
-                    item.itemHeight = static_cast<UINT>(RowHeight());
-                    return TRUE;
-                }
-                break;
             case WM_DRAWITEM:
                 if (const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
                     item.CtlID == IDC_GEN_COLOURS) {
@@ -133,6 +128,13 @@ protected:
             case WM_VKEYTOITEM:
                 if (reinterpret_cast<HWND>(lParam) == Item(IDC_GEN_COLOURS)) {
                     return OnColourKey(LOWORD(wParam));
+                }
+                break;
+            case WM_CHARTOITEM:
+                // The rows have no text to search: a typed character (the R of "invert", the one
+                // Ctrl+C makes) leaves the selection where it is.
+                if (reinterpret_cast<HWND>(lParam) == Item(IDC_GEN_COLOURS)) {
+                    return -2;
                 }
                 break;
             case WM_CONTEXTMENU:

@@ -21,6 +21,54 @@ bool HasClass(HWND window, const wchar_t* name) {
 
 bool IsRadioGroup(HWND control) { return HasClass(control, L"Button"); }
 
+// The area the sheet gives its pages, in sheet client pixels.
+RECT PageArea(HWND sheet) {
+    HWND tab = PropSheet_GetTabControl(sheet);
+    RECT area{};
+    GetClientRect(tab, &area);
+    TabCtrl_AdjustRect(tab, FALSE, &area);
+    MapWindowPoints(tab, sheet, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+// The sheet measures its pages in its own dialog font, the pages are laid out in theirs ("Meiryo UI"
+// or "MS UI Gothic" at 9 points), which can be larger: the tabs, the buttons and the sheet grow until
+// a page fits whole. Growing the tabs can put them in fewer rows, so the area is measured again.
+void FitSheetToPage(HWND sheet, HWND page) {
+    RECT pageRect{};
+    GetWindowRect(page, &pageRect);
+    int grownX = 0;
+    int grownY = 0;
+    for (int round = 0; round < 3; ++round) {
+        // Never smaller than the sheet made itself; what was added may be given back.
+        const RECT area = PageArea(sheet);
+        const int dx = std::max<int>(pageRect.right - pageRect.left - (area.right - area.left), -grownX);
+        const int dy = std::max<int>(pageRect.bottom - pageRect.top - (area.bottom - area.top), -grownY);
+        if (dx == 0 && dy == 0) {
+            return;
+        }
+        grownX += dx;
+        grownY += dy;
+        HWND tab = PropSheet_GetTabControl(sheet);
+        for (HWND child = GetWindow(sheet, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT box{};
+            GetWindowRect(child, &box);
+            MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&box), 2);
+            if (child == tab) {
+                SetWindowPos(child, nullptr, 0, 0, box.right - box.left + dx, box.bottom - box.top + dy,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            } else if (HasClass(child, L"Button")) {
+                SetWindowPos(child, nullptr, box.left + dx, box.top + dy, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
+        RECT window{};
+        GetWindowRect(sheet, &window);
+        SetWindowPos(sheet, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 }  // namespace
 
 // ---- SettingsPageWindow ----
@@ -92,6 +140,7 @@ void SettingsPageWindow::CentreSheetOnce() {
     }
     sheet_.centred = true;
     HWND sheetWindow = GetParent(dialog_);
+    FitSheetToPage(sheetWindow, dialog_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     RECT window{};
@@ -161,13 +210,7 @@ bool FieldPage::OnCommand(int /*control*/, int code, HWND /*window*/) {
 }
 
 std::optional<INT_PTR> FieldPage::OnMessage(UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_MEASUREITEM) {
-        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_COMBOBOX) {
-            MeasureFontItem(dialog_, item);
-            return TRUE;
-        }
-    } else if (message == WM_DRAWITEM) {
+    if (message == WM_DRAWITEM) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_COMBOBOX) {
             DrawFontItem(item);

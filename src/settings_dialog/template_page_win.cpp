@@ -139,6 +139,7 @@ LRESULT CALLBACK BodyProc(HWND body, UINT message, WPARAM wParam, LPARAM lParam,
 
 void TemplatePage::OnInit() {
     SetWindowSubclass(List(), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(List(), LB_SETITEMHEIGHT, 0, RowHeight());
     HWND body = Item(IDC_TPL_BODY);
     SetWindowSubclass(body, BodyProc, 1, 0);
     SendMessageW(body, EM_SETLIMITTEXT, 0, 0);
@@ -206,12 +207,6 @@ bool TemplatePage::OnCommand(int control, int code, HWND) {
 
 std::optional<INT_PTR> TemplatePage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_MEASUREITEM:
-            if (auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam); item.CtlID == IDC_TPL_LIST) {
-                item.itemHeight = static_cast<UINT>(RowHeight());
-                return TRUE;
-            }
-            return std::nullopt;
         case WM_DRAWITEM:
             if (const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
                 item.CtlID == IDC_TPL_LIST) {

@@ -168,6 +168,19 @@ TEST(Settings, EveryPageChangesTheRunningProgramAtOnce) {
 
     HWND page = drive::ShowSettingsPage(sheet, kGeneral);
     drive::ClickButton(ControlOf(page, IDC_GEN_SIDE_RIGHT));
+    // The colour list's keys: R inverts the text colour; Ctrl+C and Ctrl+V copy it onto the last row.
+    // Real key presses are queued in order; Up at the end, onto row 6, shows when they have been handled.
+    HWND colours = ControlOf(page, IDC_GEN_COLOURS);
+    SetForegroundWindow(sheet);
+    ASSERT_TRUE(drive::WaitFor([sheet] { return GetForegroundWindow() == sheet; }, kTimeoutMs));
+    drive::WaitUntilIdle(tavrin.Process().Id(), kTimeoutMs);
+    drive::Click(colours, 10, 5);  // the list takes the focus, as it does under the mouse
+    for (const auto keys :
+         {std::initializer_list<WORD>{'R'}, {VK_CONTROL, 'C'}, {VK_END}, {VK_CONTROL, 'V'}, {VK_UP}}) {
+        ASSERT_TRUE(drive::PressKeysInForeground(sheet, keys));
+    }
+    EXPECT_TRUE(
+        drive::WaitFor([colours] { return SendMessageW(colours, LB_GETCURSEL, 0, 0) == 6; }, kTimeoutMs));
     page = drive::ShowSettingsPage(sheet, kEdit);
     drive::SetText(ControlOf(page, IDC_EDIT_SIZE), L"30");
     page = drive::ShowSettingsPage(sheet, kCalendar);
@@ -195,9 +208,10 @@ TEST(Settings, EveryPageChangesTheRunningProgramAtOnce) {
 
     const std::u16string ini = IniText(folder);
     for (const std::u16string_view line :
-         {u"SideBarLayout=1", u"FontSize=30", u"StartWeek=1", u"ShowBackImage=1", u"Path=C:\\写真",
-          u"DefaultImageFormat=1", u"JPEGQuality=75", u"Item=署名,— 太郎,0178", u"NextDay=0077",
-          u"StartDateMode=2", u"TitleBarName=1", u"SettingPage=8"}) {
+         {u"SideBarLayout=1", u"Text=FF7F3F", u"File=FF7F3F", u"FontSize=30", u"StartWeek=1",
+          u"ShowBackImage=1", u"Path=C:\\写真", u"DefaultImageFormat=1", u"JPEGQuality=75",
+          u"Item=署名,— 太郎,0178", u"NextDay=0077", u"StartDateMode=2", u"TitleBarName=1",
+          u"SettingPage=8"}) {
         EXPECT_TRUE(HasLine(ini, std::u16string(line)));
     }
 
@@ -257,8 +271,21 @@ TEST(Settings, CancelDiscardsEveryChange) {
     page = drive::ShowSettingsPage(sheet, kTemplates);
     drive::PressKey(ControlOf(page, IDC_TPL_LIST), VK_DELETE);
     drive::ClickButton(ControlOf(page, IDC_TPL_DOWN));
+    drive::ClickButton(ControlOf(page, IDC_TPL_RESET), true);
+    std::optional<drive::MessageBoxInfo> box =
+        drive::WaitForMessageBox(tavrin.Process().Id(), kTimeoutMs, sheet);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"定型文設定を初期化しますか？");
+    drive::DismissMessageBox(box->window);
     page = drive::ShowSettingsPage(sheet, kKeyboard);
     BindCommandKey(page, kNextDayRow, VK_F8);
+    drive::ClickButton(ControlOf(page, IDC_KEY_RESET), true);
+    box = drive::WaitForMessageBox(tavrin.Process().Id(), kTimeoutMs, sheet);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"キーボード設定を初期化しますか？");
+    EXPECT_EQ(box->caption, L"確認");
+    drive::DismissMessageBox(box->window);
+    BindCommandKey(page, kPrevDayRow, VK_F8);
     page = drive::ShowSettingsPage(sheet, kOther);
     drive::ClickButton(ControlOf(page, IDC_OTHER_FIRST + 2));
     drive::CloseSettingsSheet(sheet, false, kTimeoutMs);

@@ -5,6 +5,9 @@
 //   tavrin_drive settings PAGE
 //                             opens the settings sheet (if it is not open) on page PAGE (0 to 8) and
 //                             prints the sheet's "left top width height"
+//   tavrin_drive settings-click ID
+//                             clicks the button with that control id on the sheet's page
+//   tavrin_drive window TITLE prints "left top width height" of the dialog with that title
 //   tavrin_drive settings-close
 //                             cancels the settings sheet
 //   tavrin_drive startup EXE [RUNS]
@@ -154,6 +157,31 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"settings" && argc > 2) {
         return ShowSettings(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
     }
+    if (command == L"settings-click" && argc > 2) {
+        HWND sheet = FindWindowW(L"#32770", L"設定");
+        HWND page = sheet ? tavrin::drive::CurrentSettingsPage(sheet) : nullptr;
+        HWND control = page ? GetDlgItem(page, static_cast<int>(std::wcstol(argv[2], nullptr, 10))) : nullptr;
+        if (!control) {
+            std::fprintf(stderr, "tavrin_drive: no such control on the settings page\n");
+            return 1;
+        }
+        tavrin::drive::ClickButton(control, true);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(sheet, &processId);
+        tavrin::drive::WaitUntilIdle(processId, 5000);
+        return 0;
+    }
+    if (command == L"window" && argc > 2) {
+        HWND window = tavrin::drive::WaitForWindow(0, L"#32770", argv[2], 10000);
+        if (!window) {
+            std::fprintf(stderr, "tavrin_drive: no such window\n");
+            return 1;
+        }
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
     if (command == L"settings-close") {
         HWND sheet = FindWindowW(L"#32770", L"設定");
         if (sheet) {
@@ -164,8 +192,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(
-        stderr,
-        "usage: tavrin_drive wait|close [timeout-ms] | command ID | settings PAGE | settings-close\n");
+    std::fprintf(stderr,
+                 "usage: tavrin_drive wait|close [timeout-ms] | command ID | settings PAGE | settings-click "
+                 "ID | window TITLE | settings-close\n");
     return 2;
 }

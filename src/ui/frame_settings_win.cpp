@@ -138,7 +138,15 @@ void OpenSettings(FrameWindow& frame) {
     context.keyNames = &keyNames;
     context.expandCode = [&frame](std::u16string_view code) { return ExpandTemplateCode(frame, code); };
     context.symbolListRect = &frame.symbolListRect;
+    // The whole program waits for the sheet, the open jump dialog included.
+    HWND jumpDialog = app.shell.jumpDialog;
+    if (jumpDialog) {
+        EnableWindow(jumpDialog, FALSE);
+    }
     const SettingsSheetResult result = RunSettingsSheet(context);
+    if (jumpDialog && IsWindow(jumpDialog)) {
+        EnableWindow(jumpDialog, TRUE);
+    }
     if (!IsWindow(window)) {
         return;  // the session ended while the sheet was open; the frame is gone
     }

@@ -249,6 +249,13 @@ TEST(Settings, EveryPageChangesTheRunningProgramAtOnce) {
     EXPECT_EQ(tavrin.Close(), 0u);
 }
 
+// Closes the sheet with a key press, as a user would, and waits until the program has done with it.
+void CloseWithKey(const Running& tavrin, HWND sheet, WORD key) {
+    ASSERT_TRUE(drive::PressKeysInForeground(sheet, {key}));
+    EXPECT_TRUE(drive::WaitFor([sheet] { return !IsWindow(sheet); }, kTimeoutMs));
+    drive::WaitUntilIdle(tavrin.Process().Id(), kTimeoutMs);
+}
+
 TEST(Settings, CancelDiscardsEveryChange) {
     PortableFolder folder;
     folder.WriteFileBytes(folder.Ini(),
@@ -257,9 +264,9 @@ TEST(Settings, CancelDiscardsEveryChange) {
     ASSERT_TRUE(tavrin.Ready());
     HWND sheet = tavrin.OpenSheet();
     ASSERT_TRUE(sheet);
-    drive::CloseSettingsSheet(sheet, true, kTimeoutMs);
+    CloseWithKey(tavrin, sheet, VK_RETURN);
     const std::vector<std::byte> written = folder.ReadFileBytes(folder.Ini());
-    ASSERT_FALSE(written.empty()) << "OK writes the settings file";
+    ASSERT_FALSE(written.empty()) << "Enter is OK, which writes the settings file";
 
     sheet = tavrin.OpenSheet();
     ASSERT_TRUE(sheet);
@@ -288,8 +295,8 @@ TEST(Settings, CancelDiscardsEveryChange) {
     BindCommandKey(page, kPrevDayRow, VK_F8);
     page = drive::ShowSettingsPage(sheet, kOther);
     drive::ClickButton(ControlOf(page, IDC_OTHER_FIRST + 2));
-    drive::CloseSettingsSheet(sheet, false, kTimeoutMs);
-    EXPECT_EQ(folder.ReadFileBytes(folder.Ini()), written) << "Cancel leaves tavrin.ini as it was";
+    CloseWithKey(tavrin, sheet, VK_ESCAPE);
+    EXPECT_EQ(folder.ReadFileBytes(folder.Ini()), written) << "Esc cancels, which leaves tavrin.ini as it was";
     EXPECT_EQ(drive::TextOf(tavrin.Frame()), L"Tavrin");
 
     // OK with nothing changed on the page that was shown then writes the very same file again: the

@@ -27,7 +27,13 @@ constexpr DWORD kTimeoutMs = 30000;
 constexpr int kEditPaste = 41038;
 constexpr int kNextMonth = 41027;
 constexpr int kPrevMonth = 41022;
+constexpr int kEditInsertFile = 41041;
 constexpr UINT kCanAddPicture = 32851;  // MEP_CANADDPICTURE
+// Controls of the system's file chooser: the file types list and the file name box (a combo box with
+// an edit, or a plain edit).
+constexpr int kChooserTypes = 0x470;
+constexpr int kChooserName = 0x47C;
+constexpr int kChooserNameEdit = 0x480;
 
 // A 24-bit bottom-up BMP file of one colour.
 std::vector<std::byte> SolidBmp(int width, int height, COLORREF colour) {
@@ -276,23 +282,268 @@ TEST(Attachments, PastedBitmapsBecomeJpegsOfTheQualityAskedForUpToFifty) {
     EXPECT_EQ(tavrin.Close(), 0u);
 }
 
-TEST(Attachments, ADoubleClickOnAMissingPictureSaysSo) {
+// A double click on a picture opens its file with the shell: a missing file and a file no program
+// opens are both told.
+TEST(Attachments, ADoubleClickOpensThePicturesFileOrSaysWhyNot) {
     PortableFolder folder;
+    const fs::path data = folder.path() / L"RaRorir" / L"data";
+    fs::create_directories(data);
+    folder.WriteFileBytes(data / L"notes.zzz", {std::byte{'x'}});
     WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
-    drive::TypeText(tavrin.Editor(), L"日記\n[[gone.png]]");
-    // The 200 x 150 placeholder of the missing picture lies under the first line, from the left margin.
-    const POINT point{120, 120};
-    POINT screen = point;
-    ClientToScreen(tavrin.Editor(), &screen);
-    SetCursorPos(screen.x, screen.y);
-    PostMessageW(tavrin.Editor(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    // The 200 x 150 placeholder of each picture lies under the first line, from the left margin.
+    const auto doubleClick = [&tavrin](const wchar_t* reference) {
+        SendMessageW(tavrin.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(reference));
+        const POINT point{120, 120};
+        POINT screen = point;
+        ClientToScreen(tavrin.Editor(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageW(tavrin.Editor(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        return drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
+    };
+    const auto missing = doubleClick(L"日記\n[[gone.png]]");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->text, L"ファイルが見つかりません。\r\n\r\ngone.png");
+    drive::DismissMessageBox(missing->window);
+
+    const auto unopened = doubleClick(L"日記\n[[notes.zzz]]");
+    ASSERT_TRUE(unopened);
+    EXPECT_EQ(unopened->text, L"ファイルを開けません。\r\nnotes.zzz");
+    EXPECT_TRUE(unopened->caption.starts_with(L"Tavrin (ErrerID:")) << FromWide(unopened->caption).size();
+    drive::DismissMessageBox(unopened->window);
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+// Two pictures pasted at once while another program holds the second one open: the first copy is taken
+// back, the entry gains nothing, and the message names the file and the reason.
+TEST(Attachments, AFileHeldByAnotherProgramStopsTheWholeListAndIsNamed) {
+    PortableFolder folder;
+    const fs::path data = folder.path() / L"RaRorir" / L"data";
+    const fs::path pictures = folder.path() / L"_pictures";
+    fs::create_directories(pictures);
+    folder.WriteFileBytes(pictures / L"free.bmp", SolidBmp(8, 8, RGB(1, 2, 3)));
+    folder.WriteFileBytes(pictures / L"held.bmp", SolidBmp(8, 8, RGB(4, 5, 6)));
+    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\n");
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    HANDLE held = CreateFileW((pictures / L"held.bmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(PutFilesOnClipboard({pictures / L"free.bmp", pictures / L"held.bmp"}));
+    drive::PostCommand(tavrin.Frame(), kEditPaste);
+    const auto box = drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
+    CloseHandle(held);
+    ASSERT_TRUE(box);
+    const std::wstring target = (data / (Ymd(Today()) + L"_0002.bmp")).wstring();
+    const std::wstring expected =
+        L"ファイルの貼り付けに失敗しました。\r\n\r\nファイルをコピーできません。\r\n" +
+        (pictures / L"held.bmp").wstring() + L"\r\n↓\r\n" + target;
+    EXPECT_EQ(box->text.substr(0, expected.size()), expected);
+    EXPECT_GT(box->text.size(), expected.size() + 4) << "the system's reason follows";
+    EXPECT_EQ(box->caption, L"Tavrin (ErrerID:32)") << "a sharing violation";
+    drive::DismissMessageBox(box->window);
+    EXPECT_EQ(tavrin.Text(), L"");
+    EXPECT_TRUE(NamesIn(data).empty()) << "the first copy was taken back";
+    EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+TEST(Attachments, ADataFolderThatCannotBeMadeIsReportedAndNothingIsInserted) {
+    PortableFolder folder;
+    const fs::path diary = folder.path() / L"RaRorir";
+    fs::create_directories(diary);
+    folder.WriteFileBytes(diary / L"data", {std::byte{'x'}});  // a file where the folder should be
+    folder.WriteFileBytes(folder.path() / L"a.bmp", SolidBmp(8, 8, RGB(1, 2, 3)));
+    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\n");
+    Running tavrin(folder);
+    ASSERT_TRUE(tavrin.Ready());
+    ASSERT_TRUE(PutFilesOnClipboard({folder.path() / L"a.bmp"}));
+    drive::PostCommand(tavrin.Frame(), kEditPaste);
     const auto box = drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"ファイルが見つかりません。\r\n\r\ngone.png");
+    EXPECT_TRUE(box->text.starts_with(
+        L"ファイルの貼り付けに失敗しました。\r\n\r\nデータフォルダを作成できません。\r\n" +
+        (diary / L"data").wstring()))
+        << FromWide(box->text).size();
     drive::DismissMessageBox(box->window);
+    EXPECT_EQ(tavrin.Text(), L"");
+
+    // A pasted bitmap says where it could not be saved.
+    ASSERT_TRUE(PutBitmapOnClipboard(SolidPackedDib(8, 8, RGB(9, 9, 9))));
+    drive::PostCommand(tavrin.Frame(), kEditPaste);
+    const auto bitmapBox = drive::WaitForMessageBox(tavrin.Id(), kTimeoutMs);
+    ASSERT_TRUE(bitmapBox);
+    EXPECT_EQ(bitmapBox->text.substr(0, 50),
+              (L"クリップボードの画像を次のパスへ保存できません。\r\n\r\n" + (diary / L"data").wstring())
+                  .substr(0, 50));
+    drive::DismissMessageBox(bitmapBox->window);
+    EXPECT_EQ(tavrin.Text(), L"");
     EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+// The insert-file command's chooser: a picture is attached, any other file goes in as its path, and
+// the filter last chosen is kept for the next time.
+TEST(Attachments, TheFileChooserAttachesPicturesAndRemembersItsFilter) {
+    PortableFolder folder;
+    folder.WriteFileBytes(folder.path() / L"photo.bmp", SolidBmp(8, 8, RGB(1, 2, 3)));
+    folder.WriteFileBytes(folder.path() / L"notes.txt", {std::byte{'x'}});
+    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n");
+    const auto choose = [](const Running& tavrin, const fs::path& file, int filter) {
+        drive::PostCommand(tavrin.Frame(), kEditInsertFile);
+        HWND chooser = drive::WaitForWindow(tavrin.Id(), L"#32770", L"ファイルの参照", kTimeoutMs);
+        if (!chooser) {
+            return -1;
+        }
+        HWND types = GetDlgItem(chooser, kChooserTypes);
+        const int shown = static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
+        if (filter >= 0) {
+            SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(filter), 0);
+            // What the list says when the user picks an entry.
+            for (const WORD code : {CBN_SELENDOK, CBN_SELCHANGE}) {
+                SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserTypes, code),
+                             reinterpret_cast<LPARAM>(types));
+            }
+        }
+        HWND name = GetDlgItem(chooser, kChooserName);
+        SetWindowTextW(name ? name : GetDlgItem(chooser, kChooserNameEdit), file.c_str());
+        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        drive::WaitFor([chooser] { return !IsWindow(chooser); }, kTimeoutMs);
+        drive::WaitUntilIdle(tavrin.Id(), kTimeoutMs);
+        return shown;
+    };
+    {
+        Running tavrin(folder);
+        ASSERT_TRUE(tavrin.Ready());
+        EXPECT_EQ(choose(tavrin, folder.path() / L"photo.bmp", -1), 0) << "the pictures' filter at first";
+        const std::wstring reference = L"[[" + Ymd(Today()) + L"_0001.bmp]]\n";
+        EXPECT_EQ(tavrin.Text(), reference);
+        EXPECT_EQ(choose(tavrin, folder.path() / L"notes.txt", 8), 0);
+        EXPECT_EQ(tavrin.Text(), reference + (folder.path() / L"notes.txt").wstring());
+        EXPECT_EQ(tavrin.Close(), 0u);
+    }
+    const std::u16string saved = DecodeUtf16File(folder.ReadFileBytes(folder.Ini()));
+    EXPECT_NE(saved.find(u"FileOpenFilterNumber=9\r\n"), std::u16string::npos)
+        << ToUtf8(saved.substr(saved.find(u"FileOpenFilterNumber"), 24));
+    Running again(folder);
+    ASSERT_TRUE(again.Ready());
+    EXPECT_EQ(choose(again, folder.path() / L"notes.txt", -1), 8) << "すべてのファイル was kept";
+    EXPECT_EQ(again.Close(), 0u);
+}
+
+// Runs a Unix program (under Wine) and waits for it; false when it could not be started. (Its exit
+// code is not passed back reliably; callers look at what it did.)
+bool RunUnixProgram(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring line = program + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW((L"Z:" + program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return false;
+    }
+    WaitForSingleObject(info.hProcess, kTimeoutMs);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return true;
+}
+
+// A drive letter given to a folder for the life of the object: the system's own way, or under Wine a
+// link in the prefix's drive folder.
+class MappedDrive {
+public:
+    explicit MappedDrive(const fs::path& folder) {
+        for (wchar_t letter = L'T'; letter <= L'Y' && letter_.empty(); ++letter) {
+            const std::wstring drive{letter, L':'};
+            if (GetDriveTypeW((drive + L"\\").c_str()) != DRIVE_NO_ROOT_DIR) {
+                continue;
+            }
+            // Wine keeps the system's definitions but does not look files up through them.
+            if (UnderWine()) {
+                link_ = LinkUnderWine(drive, folder);
+                letter_ = link_ ? drive : std::wstring();
+            } else if (DefineDosDeviceW(0, drive.c_str(), folder.c_str()) &&
+                       fs::exists(drive + L"\\tavrin.exe")) {
+                letter_ = drive;
+            }
+        }
+    }
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+    ~MappedDrive() {
+        if (link_) {
+            RunUnixProgram(L"/bin/rm", L"-f \"" + prefix_ + L"/dosdevices/" + Lower(letter_) + L"\"");
+        } else if (!letter_.empty()) {
+            DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter_.c_str(), nullptr);
+        }
+    }
+    [[nodiscard]] const std::wstring& Letter() const { return letter_; }
+
+private:
+    static std::wstring Lower(std::wstring text) {
+        for (wchar_t& c : text) {
+            c = static_cast<wchar_t>(towlower(c));
+        }
+        return text;
+    }
+    using UnixName = char* (*)(const wchar_t*);
+    static UnixName UnixNameFunction() {
+        return reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    }
+    static bool UnderWine() { return UnixNameFunction() != nullptr; }
+    bool LinkUnderWine(const std::wstring& drive, const fs::path& folder) {
+        const UnixName unixName = UnixNameFunction();
+        wchar_t prefix[1024] = {};
+        if (unixName == nullptr || GetEnvironmentVariableW(L"WINEPREFIX", prefix, 1024) == 0) {
+            return false;
+        }
+        char* target = unixName(folder.c_str());
+        if (target == nullptr) {
+            return false;
+        }
+        const std::wstring unixTarget(target, target + std::strlen(target));
+        HeapFree(GetProcessHeap(), 0, target);
+        prefix_ = prefix;
+        const std::wstring link = L"\"" + prefix_ + L"/dosdevices/" + Lower(drive) + L"\"";
+        if (!RunUnixProgram(L"/bin/ln", L"-s \"" + unixTarget + L"\" " + link)) {
+            return false;
+        }
+        // The system looks at its drives again only every few seconds.
+        if (drive::WaitFor([&drive] { return fs::exists(drive + L"\\tavrin.exe"); }, 15000)) {
+            return true;
+        }
+        RunUnixProgram(L"/bin/rm", L"-f " + link);
+        return false;
+    }
+
+    std::wstring letter_;
+    std::wstring prefix_;
+    bool link_ = false;
+};
+
+// A copy run from the root of a drive ("T:\\tavrin.exe") with its current folder elsewhere on that
+// drive keeps its diary beside it, not under the current folder.
+TEST(Folders, ACopyRunFromADrivesRootKeepsItsDiaryBesideIt) {
+    PortableFolder folder;
+    fs::create_directories(folder.path() / L"elsewhere");
+    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n");
+    {
+        const MappedDrive drive(folder.path());
+        if (drive.Letter().empty()) {
+            GTEST_SKIP() << "no drive letter could be given to a folder here";
+        }
+        auto process = drive::TavrinProcess::Start(drive.Letter() + L"\\tavrin.exe", L"",
+                                                   drive.Letter() + L"\\elsewhere");
+        ASSERT_TRUE(process);
+        HWND frame = process->WaitForMainFrame(kTimeoutMs);
+        HWND editor = frame ? drive::FindChild(frame, L"MarkupEditPane") : nullptr;
+        ASSERT_TRUE(editor);
+        drive::TypeText(editor, L"根から");
+        EXPECT_EQ(process->Close(kTimeoutMs), 0u);
+    }
+    const std::wstring month = Ymd(Today()).substr(0, 6) + L".txt";
+    EXPECT_TRUE(fs::exists(folder.path() / L"RaRorir" / month));
+    EXPECT_FALSE(fs::exists(folder.path() / L"elsewhere" / L"RaRorir")) << "not under the current folder";
 }
 
 // The background picture's colours on a white Back.

@@ -133,6 +133,26 @@ TEST_F(PictureFileTest, BrokenFilesAreNoPicturesAndNothingIsWrittenForAnUnknownF
         jpeg[i] = static_cast<std::byte>(i * 7);
     }
     testing::WriteBytes(folder_.path() / L"scrambled.jpg", jpeg);
+    // A bitmap that says it is 20,000 x 20,000 pixels: refused from its header, never decoded.
+    std::vector<std::byte> huge(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 64);
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    fileHeader.bfSize = static_cast<DWORD>(huge.size());
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = 20000;
+    info.biHeight = 20000;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::memcpy(huge.data(), &fileHeader, sizeof fileHeader);
+    std::memcpy(huge.data() + sizeof fileHeader, &info, sizeof info);
+    testing::WriteBytes(folder_.path() / L"huge.bmp", huge);
+    Surface refused;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(LoadPictureToSurface(nullptr, refused, (folder_.path() / L"huge.bmp").u16string(), 0, 100),
+              PictureLoad::TooLarge);
+    EXPECT_LT(GetTickCount64() - start, 2000u) << "refused from its header, not decoded first";
     for (const wchar_t* name : {L"cut.png", L"scrambled.jpg"}) {
         Surface surface;
         const PictureLoad result =

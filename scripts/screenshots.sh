@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the screenshots in docs/ from the real program under Xvfb: a generated sample diary shown
-# with default settings, the sidebar on the right, fullscreen, the year calendar, and a holiday.
+# with default settings, the sidebar on the right, fullscreen, the year calendar, a holiday, an entry
+# with pictures and a background picture.
 # Run it after changes to what the main window shows, look at the pictures, and commit them.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -17,15 +18,17 @@ xvfb_start
 wine_prefix_init
 wineserver_start
 
-# shot NAME "SETTINGS LINES" [COMMAND]: starts Tavrin on the sample diary with these [Other]/[Window]
-# settings, optionally gives it a command, and saves docs/NAME.png.
+# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE]: starts Tavrin on the sample diary with these
+# settings, optionally gives it a command, and saves docs/NAME.png. PREPARE, when given, is a function
+# called with the portable folder before the program starts.
 shot() {
-    local name=$1 settings=$2 command=${3:-}
+    local name=$1 settings=$2 command=${3:-} prepare=${4:-}
     local folder=$work/$name
     mkdir -p "$folder/RaRorir"
     cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
     "$TAVRIN_BUILD/native/tools/diarygen/tavrin_diarygen" --out "$folder/RaRorir" --years 3 --last-year 2026 \
         --seed 7 >/dev/null
+    [ -n "$prepare" ] && "$prepare" "$folder"
     { printf '\xff\xfe'; printf '%b' "$settings" | iconv -f UTF-8 -t UTF-16LE; } >"$folder/tavrin.ini"
     (cd "$folder" && exec "$(wine_loader)" tavrin.exe </dev/null >/dev/null 2>&1) &
     local app=$!
@@ -45,6 +48,52 @@ shot() {
     log "docs/$name.png"
 }
 
+# Two photographs of a day out, drawn here so that the pictures are ours: the sea under a spring sky,
+# and cherry blossoms.
+draw_pictures() {
+    local dir=$1
+    convert -size 560x360 gradient:'#7fbfea'-'#e8f4fc' \
+        -fill '#fff6c8' -draw 'circle 450,80 482,80' \
+        -fill '#f4f8fb' -draw 'ellipse 150,90 70,18 0,360' -draw 'ellipse 230,70 50,14 0,360' \
+        -fill '#2f6fa3' -draw 'rectangle 0,230 560,360' \
+        -fill '#5e93c2' -draw 'polygon 0,230 560,230 560,250 0,262' \
+        -fill '#e9d8b4' -draw 'polygon 0,300 560,270 560,360 0,360' \
+        -fill '#ffffff' -draw 'line 40,250 160,246' -draw 'line 260,258 420,252' -resize 360x \
+        "$dir/20260305_0001.png"
+    convert -size 420x300 gradient:'#fbe3ec'-'#fff8fb' \
+        -fill '#7a5a48' -draw 'polygon 190,300 206,150 214,150 232,300' \
+        -draw 'polygon 208,200 120,120 126,114 212,190' -draw 'polygon 212,180 300,100 306,106 216,192' \
+        -fill '#f6b6c9' -draw 'circle 120,110 150,110' -draw 'circle 300,95 334,95' \
+        -draw 'circle 210,120 250,120' -draw 'circle 160,70 186,70' -draw 'circle 260,60 290,60' \
+        -fill '#f9cfdc' -draw 'circle 95,150 115,150' -draw 'circle 330,140 352,140' \
+        -resize 240x -quality 90 "$dir/20260305_0002.jpg"
+}
+
+# The sample day 2026-03-05 becomes a day out with the two pictures in its entry.
+picture_entry() {
+    local folder=$1 month=$1/RaRorir/202603.txt
+    mkdir -p "$folder/RaRorir/data"
+    draw_pictures "$folder/RaRorir/data"
+    local body
+    body=$(printf '%s\n' '*海辺の散歩' '朝早く家を出て、昼前に海に着いた。風はまだ冷たいけれど、空はどこまでも青い。' \
+        '[[20260305_0001.png]]' '帰りに寄った公園では、桜が咲き始めていた。' '[[20260305_0002.jpg]]')
+    iconv -f UTF-16LE -t UTF-8 "$month" | BODY="$body" awk 'BEGIN { RS = "\r\n"; ORS = "\r\n" }
+            skip { if ($0 == "") { skip = 0; print } ; next }
+            $0 == "2026/03/05" { print; n = split(ENVIRON["BODY"], lines, "\n")
+                                 for (i = 1; i <= n; i++) print "\t" lines[i]; skip = 1; next }
+            { print }' | iconv -f UTF-8 -t UTF-16LE >"$month.new"
+    mv "$month.new" "$month"
+}
+
+# A soft picture of the sky for behind the calendar and the editor.
+background_picture() {
+    local folder=$1
+    convert -size 1000x680 gradient:'#cfe6f7'-'#fdf1f4' \
+        -fill '#ffffff' -draw 'ellipse 800,34 150,22 0,360' -draw 'ellipse 640,22 90,14 0,360' \
+        -fill '#b9d9b0' -draw 'polygon 0,560 240,470 520,540 780,450 1000,520 1000,680 0,680' \
+        -fill '#9cc79a' -draw 'polygon 0,620 300,560 640,630 1000,580 1000,680 0,680' "$folder/sky.jpg"
+}
+
 mkdir -p docs
 base='[Window]\r\nWidth=1000\r\nHeight=680\r\nLeft=40\r\nTop=40\r\n'
 day='[Other]\r\nStartDateMode=2\r\nStartDate=20260305\r\n'
@@ -53,3 +102,8 @@ shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
 shot main-calendar "$base$day" 41017
 shot main-holiday "$base[Other]\r\nStartDateMode=2\r\nStartDate=20240212\r\n"
+shot entry-pictures "$base$day" "" picture_entry
+# The settings go through printf %b: the path's backslashes are doubled.
+sky=$(winepath_of "$work" | sed 's/\\/\\\\/g')'\\background-picture\\sky.jpg'
+back="[BackImage]\r\nShowBackImage=1\r\nPath=$sky\r\nPosX=50\r\nPosY=100\r\nAlpha=45\r\n"
+shot background-picture "$base$back$day" "" background_picture

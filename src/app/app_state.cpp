@@ -67,12 +67,16 @@ std::optional<std::u16string> ResolveExeFolder(std::u16string_view fullPath) {
     return folder;
 }
 
-std::filesystem::path PathInExeFolder(std::u16string_view exeFolder, std::u16string_view name) {
+std::filesystem::path ExeFolderPath(std::u16string_view exeFolder) {
     std::filesystem::path folder{std::u16string(exeFolder)};
     if (!exeFolder.empty() && exeFolder.back() == u':') {
         folder += std::filesystem::path::preferred_separator;
     }
-    return folder / std::filesystem::path{std::u16string(name)};
+    return folder;
+}
+
+std::filesystem::path PathInExeFolder(std::u16string_view exeFolder, std::u16string_view name) {
+    return ExeFolderPath(exeFolder) / std::filesystem::path{std::u16string(name)};
 }
 
 bool InitialiseAppState(AppState& state, const StartupInputs& inputs) {

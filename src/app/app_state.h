@@ -81,8 +81,12 @@ inline constexpr std::size_t kExePathLimit = 260;
 // dropped. Nothing when the path is empty (it could not be read) or kExePathLimit characters or longer.
 [[nodiscard]] std::optional<std::u16string> ResolveExeFolder(std::u16string_view fullPath);
 
-// The path of a file or folder beside the executable. A folder of a bare drive ("C:") gets its root
-// separator back, so that the result does not name a path relative to that drive's current folder.
+// The executable folder as a path every folder of the program is built from. A bare drive ("C:") gets
+// its root separator back, so that what is built from it does not name a path relative to that drive's
+// current folder.
+[[nodiscard]] std::filesystem::path ExeFolderPath(std::u16string_view exeFolder);
+
+// The path of a file or folder beside the executable (under ExeFolderPath).
 [[nodiscard]] std::filesystem::path PathInExeFolder(std::u16string_view exeFolder, std::u16string_view name);
 
 // What start-up reads from the system before it fills the state.

@@ -6,8 +6,11 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "editor/picture_header.h"
 #include "platform/wide_win.h"
 
 namespace tavrin {
@@ -23,6 +26,28 @@ constexpr int kMaxKeptWidth = 8192;
 }  // namespace
 
 namespace {
+
+// The first bytes of the file, enough for PictureSizeFromHeader; empty when it cannot be read.
+std::vector<std::byte> ReadHead(const std::u16string& path) {
+    std::vector<std::byte> head;
+    HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return head;
+    }
+    head.resize(kPictureHeaderBytes);
+    DWORD read = 0;
+    if (!ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
+        read = 0;
+    }
+    CloseHandle(file);
+    head.resize(read);
+    return head;
+}
+
+bool TooLargeToKeep(long long width, long long height) noexcept {
+    return width * height > kMaxPicturePixels || width > 0x7FFF || height > 0x7FFF;
+}
 
 // Draws the image into the surface, faded to the opacity through a colour matrix on its alpha.
 bool DrawPicture(Gdiplus::Image& image, Surface& surface, int width, int height, int opacityPercent) {
@@ -61,7 +86,12 @@ PictureLoad LoadPictureToSurface(HWND window, Surface& surface, std::u16string_v
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return PictureLoad::Missing;
     }
-    // Image reads the header only; the pixels are decoded when it is drawn.
+    // Some decoders decode the whole picture as soon as it is opened: a picture too large to keep is
+    // refused from its header first.
+    if (const std::optional<PictureSize> stated = PictureSizeFromHeader(ReadHead(path));
+        stated && TooLargeToKeep(stated->width, stated->height)) {
+        return PictureLoad::TooLarge;
+    }
     Gdiplus::Image image(Wide(path));
     if (image.GetLastStatus() != Gdiplus::Ok) {
         return PictureLoad::Undecodable;
@@ -71,7 +101,7 @@ PictureLoad LoadPictureToSurface(HWND window, Surface& surface, std::u16string_v
     if (width <= 0 || height <= 0) {
         return PictureLoad::Undecodable;
     }
-    if (width * height > kMaxPicturePixels || width > 0x7FFF || height > 0x7FFF) {
+    if (TooLargeToKeep(width, height)) {
         return PictureLoad::TooLarge;
     }
     const int keptWidth = static_cast<int>(maxWidth > 0 ? std::min<long long>(width, maxWidth) : width);

@@ -221,13 +221,14 @@ bool DiaryStore::SwitchDiary(std::u16string_view name) {
     }
     diaryName_.assign(name.substr(0, std::min(name.size(), kDiaryFolderNameMax)));
     LoadYear();
+    // The view makes the new data folder current first: the entry's pictures are looked up there.
+    ports_.view.DiarySwitched(MainWindowTitle(options.titleBarName, diaryName_), DataFolder());
     if (calendarMode_) {
         ports_.editor.SetText(u"");
         editorStale_ = true;
     } else {
         LoadCurrentEntry();
     }
-    ports_.view.DiarySwitched(MainWindowTitle(options.titleBarName, diaryName_), DataFolder());
     return true;
 }
 

@@ -49,7 +49,8 @@ class StoreView {
     virtual void DayMarksChanged() = 0;
     // Another diary became current: set the main window's title, make dataFolder the process's
     // current directory, recompute the displayed month and repaint the calendar, the main window, the
-    // editor with its scroll bar (MEP_REDRAWSCROLLBAR) and the search panes.
+    // editor with its scroll bar (MEP_REDRAWSCROLLBAR) and the search panes. Called before the new
+    // diary's entry goes into the editor, so that its pictures are found in the new data folder.
     virtual void DiarySwitched(std::u16string_view title, const std::filesystem::path& dataFolder) = 0;
 };
 

@@ -95,8 +95,7 @@ void EditCommand(FrameWindow& frame, EditOperation operation, EditTarget target)
             PostMessageW(editor, WM_COPY, 0, 0);
             return;
         case EditOperation::kPaste:
-            // Pictures on the clipboard become attachments once attachments exist; text pastes now.
-            PostMessageW(editor, WM_PASTE, 0, 0);
+            PasteFromClipboard(frame);
             return;
         case EditOperation::kDelete:
             PostMessageW(editor, WM_CLEAR, 0, 0);
@@ -213,8 +212,10 @@ void RunDecision(FrameWindow& frame, const CommandDecision& decision) {
     switch (decision.kind) {
         case CommandKind::kUnhandled:
         case CommandKind::kNothing:
-        case CommandKind::kInsertFile:       // attachments are not part of this program yet
         case CommandKind::kSearchSelection:  // the diary search is not part of this program yet
+            return;
+        case CommandKind::kInsertFile:
+            InsertFileCommand(frame);
             return;
         case CommandKind::kPostClose:
             PostMessageW(frame.window, WM_CLOSE, 0, 0);
@@ -323,8 +324,10 @@ LRESULT OnEditorNotification(FrameWindow& frame, unsigned code) {
         case static_cast<unsigned>(EditorNotification::ContextMenuKey):
             OpenMenu(frame, MenuKind::kEditorContext, PointUnderCaret(frame));
             return 0;
+        case static_cast<unsigned>(EditorNotification::OpenObject):
+            OpenObjectAtCursor(frame);
+            return 0;
         default:
-            // MEPN_OPENOBJECT opens attachments, which are not part of this program yet.
             return 0;
     }
 }

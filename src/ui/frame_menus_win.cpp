@@ -127,7 +127,8 @@ EditorMenuState EditorStateForMenu(const FrameWindow& frame) {
     state.selectionEmpty = start == end;
     state.textEmpty = length == 0;
     state.allSelected = length > 0 && start == 0 && end == length;
-    state.canPaste = IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_BITMAP);
+    state.canPaste = IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_BITMAP) ||
+                     IsClipboardFormatAvailable(CF_HDROP);
     return state;
 }
 

@@ -136,8 +136,7 @@ LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM l
                                                        GetKeyState(VK_CONTROL) < 0));
             return TRUE;
         case WM_DROPFILES:
-            // Dropped files become attachments or the background picture once those exist.
-            DragFinish(reinterpret_cast<HDROP>(wParam));
+            DropFiles(frame, reinterpret_cast<HDROP>(wParam));
             return 0;
         default:
             return DefWindowProcW(frame.window, message, wParam, lParam);

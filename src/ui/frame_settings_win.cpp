@@ -66,9 +66,16 @@ void ApplySearchPaneStyle(FrameWindow& frame) {
     }
 }
 
-// The background picture after its settings changed: shown, hidden, another file, another place. The
-// picture loader joins here; until then the frame and the editor are repainted with the new settings.
-void ReloadBackgroundPicture(FrameWindow& frame) { InvalidateFrame(frame, kInvalidateAll); }
+// The background picture after its settings changed: shown, hidden, another file, another place. A
+// picture that cannot be chosen or loaded any more is let go rather than kept, so the frame never shows
+// a picture the settings no longer name.
+void ReloadBackgroundPicture(FrameWindow& frame) {
+    if (!LoadBackgroundPicture(frame, true)) {
+        ReleaseBackgroundPicture(frame);
+        Relayout(frame);
+        InvalidateFrame(frame, kInvalidateAll);
+    }
+}
 
 void ApplySettingsChanges(FrameWindow& frame, const ChangeFlags& flags) {
     App& app = frame.app;

@@ -3,6 +3,7 @@
 // *_win.cpp files; everyone else talks to the frame through main_frame_win.h and window messages.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "calendar/calendar_animation.h"
 #include "store/diary_store.h"
 #include "templates/template_commands.h"
+#include "ui/background_picture.h"
 #include "ui/frame_input.h"
 #include "ui/frame_scene.h"
 #include "ui/gdi_canvas_win.h"
@@ -84,6 +86,11 @@ struct FrameWindow {
     int hitCode = 0;
     std::u16string searchText;  // the search box's text, which the frame paints over a background picture
 
+    // The background picture, already faded into the Back colour (none while no picture is shown), and
+    // its top-left corner in client pixels. The editor and the search list's scroll bar draw from it.
+    std::unique_ptr<Surface> backPicture;
+    PicturePoint backOrigin;
+
     std::unique_ptr<EditorPort> editorPort;
     FrameStoreView storeView{*this};
     MessageBoxErrorSink errors;
@@ -131,6 +138,29 @@ LRESULT OnDrawItem(FrameWindow& frame, const DRAWITEMSTRUCT& item);
 
 // frame_templates_win.cpp
 void InsertTemplateCommand(FrameWindow& frame, int index);
+
+// frame_background_win.cpp
+// Chooses and loads the background picture from [BackImage] (or lets it go when ShowBackImage is off)
+// and places it; with repaint the frame is redrawn. False when no picture could be chosen or loaded:
+// the previous one then stays. Called at start-up, for a picture dropped on the frame and after the
+// settings dialog changed the background settings.
+bool LoadBackgroundPicture(FrameWindow& frame, bool repaint);
+// Computes the picture's origin and hands the picture to the editor and the search list's scroll bar
+// (after every Relayout).
+void PlaceBackgroundPicture(FrameWindow& frame);
+// Lets the picture go and tells the panes (at shutdown).
+void ReleaseBackgroundPicture(FrameWindow& frame);
+[[nodiscard]] bool BackgroundShown(const FrameWindow& frame) noexcept;
+
+// frame_attach_win.cpp
+// WM_DROPFILES: attachments, paths as text, or the background picture (edit mode, after start-up).
+void DropFiles(FrameWindow& frame, HDROP drop);
+// EditPaste in the editor: text, a file list or a bitmap from the clipboard.
+void PasteFromClipboard(FrameWindow& frame);
+// EditInsertFile: the system's file chooser, then attaching the file or inserting its path.
+void InsertFileCommand(FrameWindow& frame);
+// MEPN_OPENOBJECT: opens the file of the object under the mouse with the shell.
+void OpenObjectAtCursor(FrameWindow& frame);
 [[nodiscard]] std::vector<TemplateMenuEntry> TemplateMenuEntries(FrameWindow& frame);
 // One $-code expanded as a template insertion would expand it now (the special-symbol list's examples);
 // it reads the editor's selection without changing it.

@@ -131,4 +131,25 @@ void GdiCanvas::PopClip() {
     }
 }
 
+void GdiCanvas::SetBackgroundPicture(const Surface* picture, int x, int y) noexcept {
+    picture_ = picture;
+    pictureX_ = x;
+    pictureY_ = y;
+}
+
+void GdiCanvas::Background(const PixelRect& rect, ColorRef back) {
+    Fill(rect, back);
+    if (picture_ == nullptr || !picture_->Valid()) {
+        return;
+    }
+    const PixelRect area =
+        Intersect(Clipped(rect), {pictureX_, pictureY_, picture_->Width(), picture_->Height()});
+    if (area.Empty()) {
+        return;
+    }
+    BitBlt(target_.Dc(), area.x, area.y, area.width, area.height, picture_->Dc(), area.x - pictureX_,
+           area.y - pictureY_, SRCCOPY);
+    GdiFlush();  // painters go on with the pixels directly
+}
+
 }  // namespace tavrin

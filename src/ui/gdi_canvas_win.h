@@ -32,6 +32,12 @@ public:
     void Glyph(int x, int y, int cellX, int opacity, ColorRef colour) override;
     void PushClip(const PixelRect& rect) override;
     void PopClip() override;
+    // The Back colour, then the part of the background picture (when one is set) inside the rectangle.
+    void Background(const PixelRect& rect, ColorRef back) override;
+
+    // The frame's background picture, with its top-left corner at (x, y) of the target; nullptr for
+    // none. The canvas does not own it.
+    void SetBackgroundPicture(const Surface* picture, int x, int y) noexcept;
 
 private:
     [[nodiscard]] HFONT FontOf(FontRole font) const noexcept;
@@ -42,6 +48,9 @@ private:
     CanvasFonts fonts_;
     SurfaceView glyphStrip_;
     std::vector<PixelRect> clips_;
+    const Surface* picture_ = nullptr;
+    int pictureX_ = 0;
+    int pictureY_ = 0;
 };
 
 }  // namespace tavrin

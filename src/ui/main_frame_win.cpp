@@ -44,7 +44,11 @@ CanvasFonts FrameWindow::Fonts() const noexcept {
     return {smallFont.get(), mediumFont.get(), largeFont.get(), menuFont.get()};
 }
 
-GdiCanvas FrameWindow::BackBufferCanvas() { return GdiCanvas(backBuffer, Fonts(), glyphs.View()); }
+GdiCanvas FrameWindow::BackBufferCanvas() {
+    GdiCanvas canvas(backBuffer, Fonts(), glyphs.View());
+    canvas.SetBackgroundPicture(backPicture.get(), backOrigin.x, backOrigin.y);
+    return canvas;
+}
 
 namespace {
 
@@ -162,7 +166,7 @@ bool OnCreate(FrameWindow& frame) {
     }
     frame.store = std::make_unique<DiaryStore>(
         StorePorts{*frame.app.fs, *frame.app.clock, *frame.editorPort, frame.storeView, frame.errors},
-        std::filesystem::path(state.exeFolder), state.DiaryName());
+        ExeFolderPath(state.exeFolder), state.DiaryName());
     const OtherSettings& other = state.settings.other;
     frame.store->options = {other.editLock != 0, other.deleteEndBlankLine != 0, other.noAnimation != 0,
                             other.titleBarName != 0};
@@ -207,6 +211,8 @@ void OnStartupCommand(FrameWindow& frame) {
     ApplyDragThresholds(state, GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG));
     frame.store->ChooseStartDate(state.settings.other.startDateMode, state.settings.other.startDate);
     state.selectedDate = frame.store->SelectedDate();
+    // Only now is the month known that the month's picture is chosen by.
+    LoadBackgroundPicture(frame, false);
     Relayout(frame);
     InvalidateFrame(frame, kInvalidateAll);
     SetFocus(frame.app.shell.editor);
@@ -344,6 +350,7 @@ void ShutDown(FrameWindow& frame) {
     ReleaseSurface(frame.glyphs);
     ReleaseSurface(frame.backBuffer);
     ReleaseSurface(frame.menuSurface);
+    ReleaseBackgroundPicture(frame);
     DestroyWindow(frame.window);
 }
 
@@ -473,6 +480,7 @@ void SyncModel(FrameWindow& frame) {
     model.yearBuffer = frame.store ? &frame.store->Year() : nullptr;
     model.slide = &frame.slide;
     model.hoverCode = frame.hitCode;
+    model.backImageShown = BackgroundShown(frame);
     HWND searchBox = frame.app.shell.searchBox;
     model.searchFocused = searchBox && GetFocus() == searchBox;
     if (searchBox) {
@@ -517,6 +525,7 @@ void Relayout(FrameWindow& frame) {
         InvalidateRect(shell.editor, nullptr, FALSE);
         PostMessageW(shell.editor, MEP_REDRAWSCROLLBAR, 0, 0);
     }
+    PlaceBackgroundPicture(frame);
     RedrawFrame(frame);
 }
 

@@ -44,7 +44,7 @@ struct EditorMenuState {
     bool canUndo = false;
     bool canRedo = false;
     bool selectionEmpty = true;
-    bool canPaste = false;  // the clipboard holds Unicode text or a bitmap
+    bool canPaste = false;  // the clipboard holds Unicode text, a file list or a bitmap
     bool textEmpty = true;
     bool allSelected = false;
 };

@@ -316,6 +316,19 @@ TEST_F(StoreTest, DiaryFoldersSwitchAndCycle) {
     EXPECT_EQ(store_.DiaryName(), u"RaRorir");
 }
 
+TEST_F(StoreTest, ASwitchMakesTheNewDataFolderCurrentBeforeItsEntryIsLoaded) {
+    WriteMonth(2024, 5, u"2024/05/01\r\n\t[[20240501_0001.png]]");
+    std::filesystem::create_directories(exe_.path() / "Work");
+    store_.ChooseStartDate(0, 0);
+    ASSERT_TRUE(store_.SwitchDiary(u"Work"));
+    std::u16string textWhenSwitched;
+    view_.onDiarySwitched = [this, &textWhenSwitched] { textWhenSwitched = editor_.text; };
+    ASSERT_TRUE(store_.SwitchDiary(u"RaRorir"));
+    EXPECT_EQ(view_.dataFolder, Diary() / "data");
+    EXPECT_EQ(textWhenSwitched, u"") << "the picture's entry arrives only after the folder changed";
+    EXPECT_EQ(editor_.text, u"[[20240501_0001.png]]");
+}
+
 TEST_F(StoreTest, DiaryListOfAnUnlistableFolderIsEmpty) {
     DiaryStore nowhere{{fs_, clock_, editor_, view_, errors_}, exe_.path() / "missing", u"RaRorir"};
     nowhere.ChooseStartDate(0, 0);

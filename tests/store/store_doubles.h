@@ -2,6 +2,7 @@
 // Test doubles of the diary store: a file system with locked files, the editor and view ports and an
 // error sink that records. Used by the tests and the benchmarks.
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -112,9 +113,14 @@ class RecordingView final : public StoreView {
     }
     void SelectedDateChanged() override { ++dateChanges; }
     void DayMarksChanged() override { ++markChanges; }
+    std::function<void()> onDiarySwitched;  // runs inside DiarySwitched, to see what the editor holds then
+
     void DiarySwitched(std::u16string_view title, const std::filesystem::path& folder) override {
         titles.emplace_back(title);
         dataFolder = folder;
+        if (onDiarySwitched) {
+            onDiarySwitched();
+        }
     }
 };
 

@@ -56,7 +56,15 @@ void MciWindowEngine::Close() { MCIWndClose(window_); }
 
 void MciWindowEngine::Play() { MCIWndPlay(window_); }
 
-void MciWindowEngine::Stop() { MCIWndStop(window_); }
+void MciWindowEngine::Stop() {
+    // A wave player may finish the buffer in hand before a stop takes hold (Wine's sounds on for up to
+    // a third of a second and holds the caller meanwhile); a pause falls silent at once, and a paused
+    // player stops without waiting.
+    if (MCIWndGetMode(window_, nullptr, 0) == MCI_MODE_PLAY) {
+        MCIWndPause(window_);
+    }
+    MCIWndStop(window_);
+}
 
 void MciWindowEngine::Pause() { MCIWndPause(window_); }
 

@@ -12,8 +12,9 @@ namespace {
 class Riff {
 public:
     void Tag(std::string_view fourCc) {
-        for (const char c : fourCc.substr(0, 4)) {
-            bytes_.push_back(static_cast<std::byte>(c));
+        const std::size_t at = Grow(4);
+        for (std::size_t i = 0; i < 4; ++i) {
+            bytes_[at + i] = static_cast<std::byte>(i < fourCc.size() ? fourCc[i] : ' ');
         }
     }
     void U16(std::uint32_t value) { Put(value, 2); }
@@ -34,7 +35,7 @@ public:
             bytes_[sizeAt + static_cast<std::size_t>(i)] = static_cast<std::byte>((size >> (8 * i)) & 0xFF);
         }
         if (size % 2 != 0) {
-            bytes_.push_back(std::byte{0});
+            Grow(1);
         }
     }
     [[nodiscard]] std::size_t Size() const noexcept { return bytes_.size(); }
@@ -42,9 +43,16 @@ public:
 
 private:
     void Put(std::uint32_t value, int count) {
+        const std::size_t at = Grow(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) {
-            bytes_.push_back(static_cast<std::byte>((value >> (8 * i)) & 0xFF));
+            bytes_[at + static_cast<std::size_t>(i)] = static_cast<std::byte>((value >> (8 * i)) & 0xFF);
         }
+    }
+    // Adds count zero bytes; where they start.
+    std::size_t Grow(std::size_t count) {
+        const std::size_t at = bytes_.size();
+        bytes_.resize(at + count);
+        return at;
     }
     std::vector<std::byte> bytes_;
 };

@@ -1,28 +1,30 @@
 #!/usr/bin/env bash
 # Renders the screenshots in docs/ from the real program under Xvfb: a generated sample diary shown
 # with default settings, the sidebar on the right, fullscreen, the year calendar, a holiday, an entry
-# with pictures and a background picture.
+# with pictures, a background picture, and entries with a sound and a movie, each playing.
 # Run it after changes to what the main window shows, look at the pictures, and commit them.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
-ensure_packages "${TAVRIN_NATIVE_PACKAGES[@]}" "${TAVRIN_WINDOWS_PACKAGES[@]}"
+ensure_packages "${TAVRIN_NATIVE_PACKAGES[@]}" "${TAVRIN_WINDOWS_PACKAGES[@]}" "${TAVRIN_AUDIO_PACKAGES[@]}"
 cd "$TAVRIN_ROOT"
 cmake --preset windows >/dev/null && cmake --build --preset windows -j"$(nproc)" --target tavrin tavrin_drive
-cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target tavrin_diarygen
+cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target tavrin_diarygen tavrin_mediagen
 
 drive=$TAVRIN_BUILD/windows/tools/drive/tavrin_drive.exe
 work=$(mktemp -d)
-trap 'wine_and_display_stop; rm -rf "$work"' EXIT
+trap 'wine_and_display_stop; audio_sink_stop; rm -rf "$work"' EXIT
 xvfb_start
+audio_sink_start
 wine_prefix_init
 wineserver_start
 
-# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE]: starts Tavrin on the sample diary with these
-# settings, optionally gives it a command, and saves docs/NAME.png. PREPARE, when given, is a function
-# called with the portable folder before the program starts.
+# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE] [WAIT]: starts Tavrin on the sample diary with these
+# settings, optionally gives it a command, waits WAIT seconds (half a second unless given) and saves
+# docs/NAME.png. PREPARE, when given, is a function called with the portable folder before the program
+# starts.
 shot() {
-    local name=$1 settings=$2 command=${3:-} prepare=${4:-}
+    local name=$1 settings=$2 command=${3:-} prepare=${4:-} pause=${5:-0.5}
     local folder=$work/$name
     mkdir -p "$folder/RaRorir"
     cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
@@ -41,7 +43,7 @@ shot() {
     read -r left top width height <<<"$geometry"
     [ "$left" -lt 0 ] && { width=$((width + left)); left=0; }
     [ "$top" -lt 0 ] && { height=$((height + top)); top=0; }
-    sleep 0.5
+    sleep "$pause"
     import -display "$DISPLAY" -window root -crop "${width}x${height}+${left}+${top}" +repage "docs/$name.png"
     "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" close 30000
     wait "$app" || true
@@ -107,3 +109,24 @@ shot entry-pictures "$base$day" "" picture_entry
 sky=$(winepath_of "$work" | sed 's/\\/\\\\/g')'\\background-picture\\sky.jpg'
 back="[BackImage]\r\nShowBackImage=1\r\nPath=$sky\r\nPosX=50\r\nPosY=100\r\nAlpha=45\r\n"
 shot background-picture "$base$back$day" "" background_picture
+
+# March 2026 with two entries that hold a sound and a movie: on the 7th the sound comes first, on the
+# 8th the movie; with AutoPlay on, each day's first item plays by itself.
+mkdir -p "$work/media"
+"$TAVRIN_BUILD/native/tools/mediagen/tavrin_mediagen" tone "$work/media/20260307_0001.wav" 440 150000
+"$TAVRIN_BUILD/native/tools/mediagen/tavrin_mediagen" movie "$work/media/20260307_0002.avi" 8
+{
+    printf '\xff\xfe'
+    printf '%s\r\n' '2026/03/07' $'\t海辺の散歩' $'\t夕方、近くの海岸まで歩いた。波の音を録ってきたので貼っておく。' \
+        $'\t[[20260307_0001.wav]]' $'\t帰り道に撮った夕焼け。' $'\t[[20260307_0002.avi]]' $'\tまた週末に来たい。' '' \
+        '2026/03/08' $'\t夕焼け' $'\t[[20260307_0002.avi]]' $'\t空が燃えるような色だった。明日も晴れるらしい。' \
+        $'\t[[20260307_0001.wav]]' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/media-202603.txt"
+media_entries() {
+    local folder=$1
+    mkdir -p "$folder/RaRorir/data"
+    cp "$work/media/"* "$folder/RaRorir/data/"
+    cp "$work/media-202603.txt" "$folder/RaRorir/202603.txt"
+}
+shot media-sound "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260307\r\n" "" media_entries 3
+shot media-movie "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260308\r\n" "" media_entries 4

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the native, sanitizer and Windows trees, and runs
-# every test layer (labels unit, win32, e2e, fuzz) in one CTest run under a private Xvfb display and
-# Wine prefix. Extra arguments go to ctest, e.g. "scripts/test.sh -L unit".
+# every test layer (labels unit, win32, e2e, fuzz) in one CTest run under a private Xvfb display, Wine
+# prefix and audio sink. Extra arguments go to ctest, e.g. "scripts/test.sh -L unit".
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
-ensure_packages "${TAVRIN_NATIVE_PACKAGES[@]}" "${TAVRIN_WINDOWS_PACKAGES[@]}"
+ensure_packages "${TAVRIN_NATIVE_PACKAGES[@]}" "${TAVRIN_WINDOWS_PACKAGES[@]}" "${TAVRIN_AUDIO_PACKAGES[@]}"
 
 cd "$TAVRIN_ROOT"
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -22,8 +22,9 @@ cat >"$TAVRIN_BUILD/all/CTestTestfile.cmake" <<CTEST
 subdirs("$TAVRIN_BUILD/native" "$TAVRIN_BUILD/asan" "$TAVRIN_BUILD/windows")
 CTEST
 
-trap wine_and_display_stop EXIT
+trap 'wine_and_display_stop; audio_sink_stop' EXIT
 xvfb_start
+audio_sink_start
 wine_prefix_init
 wineserver_start
 

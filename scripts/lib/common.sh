@@ -141,3 +141,65 @@ wine_and_display_stop() {
         XVFB_PID=
     fi
 }
+
+# --- The audio sink of the tests ------------------------------------------------------------------
+# Sounds the program plays under Wine go to a private PulseAudio server with one null sink; its
+# monitor is the server's default recording source, so a test records what was played with the
+# ordinary wave-in functions. The sink runs in real time (an ALSA file sink writes a whole sound at
+# once, which hides every timing). Nothing outside the build tree is touched; Wine's processes reach
+# the server through PULSE_SERVER.
+TAVRIN_AUDIO_PACKAGES=(pulseaudio pulseaudio-utils)
+AUDIO_SINK_DIR=${AUDIO_SINK_DIR:-$TAVRIN_BUILD/audio-sink}
+
+# Starts the server, first ending one that an interrupted run left behind. Exports PULSE_SERVER and
+# TAVRIN_AUDIO_SINK (which the tests that listen look for); without a server both stay unset and
+# those tests skip.
+audio_sink_start() {
+    audio_sink_stop
+    command -v pulseaudio >/dev/null || { log "no pulseaudio: the tests that listen will skip"; return 0; }
+    mkdir -p "$AUDIO_SINK_DIR/runtime" "$AUDIO_SINK_DIR/home"
+    chmod 700 "$AUDIO_SINK_DIR/runtime"
+    head -c 256 /dev/urandom >"$AUDIO_SINK_DIR/cookie"
+    local socket=$AUDIO_SINK_DIR/native
+    (
+        export HOME=$AUDIO_SINK_DIR/home XDG_RUNTIME_DIR=$AUDIO_SINK_DIR/runtime
+        export PULSE_RUNTIME_PATH=$AUDIO_SINK_DIR/runtime PULSE_STATE_PATH=$AUDIO_SINK_DIR/home
+        exec pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 --log-target=stderr \
+            -L "module-native-protocol-unix socket=$socket auth-anonymous=1" \
+            -L "module-null-sink sink_name=tavrin_sink rate=48000 channels=2" \
+            </dev/null >"$AUDIO_SINK_DIR/server.log" 2>&1
+    ) &
+    echo $! >"$AUDIO_SINK_DIR/server.pid"
+    local i
+    for i in $(seq 1 100); do
+        if [ -S "$socket" ] && PULSE_SERVER="unix:$socket" PULSE_COOKIE="$AUDIO_SINK_DIR/cookie" \
+            pactl info >/dev/null 2>&1; then
+            export PULSE_SERVER="unix:$socket" PULSE_COOKIE="$AUDIO_SINK_DIR/cookie"
+            export TAVRIN_AUDIO_SINK=pulse
+            return 0
+        fi
+        kill -0 "$(cat "$AUDIO_SINK_DIR/server.pid")" 2>/dev/null || break
+        sleep 0.1
+    done
+    log "the audio sink did not start (see $AUDIO_SINK_DIR/server.log): the tests that listen will skip"
+    audio_sink_stop
+}
+
+# Ends the server this build tree started, if it runs, and forgets it. Safe to call at any time.
+audio_sink_stop() {
+    local pid
+    pid=$(cat "$AUDIO_SINK_DIR/server.pid" 2>/dev/null) || true
+    # Only our own server: a number left by an interrupted run may belong to another process by now.
+    if [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$AUDIO_SINK_DIR/native"; then
+        kill "$pid" 2>/dev/null || true
+        local i
+        for i in $(seq 1 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$AUDIO_SINK_DIR"
+    unset PULSE_SERVER PULSE_COOKIE TAVRIN_AUDIO_SINK
+}

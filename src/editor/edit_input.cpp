@@ -113,6 +113,7 @@ MouseDownResult EditState::LButtonDown(int x, int y, bool shift, bool ctrl) {
     if (hit.objectHit == kHitSound || hit.objectHit == kHitMovie) {
         result.mediaHit = hit.objectHit;
         result.mediaIndex = hit.objectIndex;
+        media_.Click(hit.objectHit, hit.objectIndex, x, y);
         return result;
     }
     result.capture = true;

@@ -37,6 +37,7 @@ bool EditState::SetStyle(const DisplayStyle* record) {
         return false;
     }
     ApplyDisplayStyle(*record, style_);
+    media_.StopPlayback(false);
     RebuildFonts();
     LayoutAll();
     UpdateScrollRange();
@@ -485,6 +486,7 @@ void EditState::NotifyScroll() {
     if (observer_ != nullptr) {
         observer_->ScrollChanged(ScrollBar());
     }
+    media_.PlaceMovie();
 }
 
 void EditState::UpdateScrollRange() {

@@ -3,7 +3,8 @@
 // selection, undo history, scrolling and every editing operation. The window owns one EditState and
 // turns each message into one call on it; the values returned are the message results. Everything
 // that needs the operating system arrives through the seams: TextMeasurer (fonts and widths),
-// PictureHost (picture sizes), EditorClipboard, and EditorObserver (notifications, repaint, scroll bar).
+// PictureHost (picture sizes), EditorClipboard, EditorObserver (notifications, repaint, scroll bar,
+// timers) and, through the MediaPlayer it holds, MediaEngine (sounds and movies).
 
 #include <algorithm>
 #include <cstdint>
@@ -19,6 +20,7 @@
 #include "editor/editor_observer.h"
 #include "editor/font_table.h"
 #include "editor/link_classifier.h"
+#include "editor/media_player.h"
 #include "editor/picture_host.h"
 #include "editor/row_layout.h"
 #include "editor/text_measurer.h"
@@ -169,7 +171,10 @@ public:
     EditState(const EditState&) = delete;
     EditState& operator=(const EditState&) = delete;
 
-    void SetObserver(EditorObserver* observer) noexcept { observer_ = observer; }
+    void SetObserver(EditorObserver* observer) noexcept {
+        observer_ = observer;
+        media_.SetObserver(observer);
+    }
 
     // --- Size and style -------------------------------------------------------------------------
     // WM_SIZE: stores the client size, relays out, updates the scroll range, repaints.
@@ -261,6 +266,7 @@ public:
     int CharWidthAt(int offset, bool heading, int& units);
     [[nodiscard]] const EditorStyle& Style() const noexcept { return style_; }
     [[nodiscard]] FontTable& Fonts() noexcept { return fonts_; }
+    [[nodiscard]] const FontTable& Fonts() const noexcept { return fonts_; }
     [[nodiscard]] int ClientWidth() const noexcept { return clientWidth_; }
     [[nodiscard]] int ClientHeight() const noexcept { return clientHeight_; }
     // W: the width rows are broken at.
@@ -358,6 +364,13 @@ public:
     // MEP_GETOBJECTNAME: the name on the object row under point (buffer of at least 256 units); its
     // length, 0 when there is none, -1 for a null point.
     int GetObjectName(const EditorPoint* point, char16_t* buffer);
+
+    // --- Media ----------------------------------------------------------------------------------
+    // The sounds and movies of the entry: replacing the text fades or stops the item playing and
+    // auto-plays the new one, a style change stops it, layout and scrolling move the movie window,
+    // and clicks on media rows play, stop and seek.
+    [[nodiscard]] MediaPlayer& Media() noexcept { return media_; }
+    [[nodiscard]] const MediaPlayer& Media() const noexcept { return media_; }
 
     // --- Clipboard ------------------------------------------------------------------------------
     bool Copy(EditorClipboard& clipboard);         // WM_COPY; always 1
@@ -462,6 +475,8 @@ private:
     bool linkClickPending_ = false;
     EditorPoint clickPoint_;
     LinkKind lastLinkKind_ = LinkKind::None;
+
+    MediaPlayer media_{*this};
 };
 
 }  // namespace tavrin

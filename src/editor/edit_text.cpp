@@ -19,6 +19,7 @@ EditState::EditState(TextMeasurer& measurer, PictureHost* pictures, EditorObserv
       observer_(observer),
       fonts_(measurer),
       readOnly_(readOnly) {
+    media_.SetObserver(observer);
     RebuildFonts();
 }
 
@@ -44,6 +45,7 @@ bool EditState::SetText(const char16_t* text, std::int64_t length) {
     if (length < 0 || (text == nullptr && length > 0) || length > kMaxTextLength) {
         return false;
     }
+    media_.BeforeTextReplaced();
     if (pictureHost_ != nullptr) {
         pictureHost_->ReleasePictures(0);
     }
@@ -69,6 +71,7 @@ bool EditState::SetText(const char16_t* text, std::int64_t length) {
     LayoutAll();
     UpdateScrollRange();
     Invalidate();
+    media_.AutoPlay();
     return stored;
 }
 

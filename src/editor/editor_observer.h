@@ -1,7 +1,8 @@
 #pragma once
 // How the editor core tells its window what happened. The window posts the notifications to its
 // parent as WM_COMMAND (code in the high word, control identifier in the low word), invalidates on
-// Invalidate, and hands scroll changes to its scroll bar pane, media window and IME window.
+// Invalidate, hands scroll changes to its scroll bar pane and IME window, and runs the media player's
+// window timers.
 
 #include <cstdint>
 
@@ -38,6 +39,15 @@ public:
     virtual void Invalidate() {}
     // The scroll range or position changed.
     virtual void ScrollChanged(const ScrollBarState& state) { static_cast<void>(state); }
+    // Paint what is invalid now instead of when the queue is empty (a seek shows its new time at once).
+    virtual void UpdateNow() {}
+    // A window timer of the editor: started (or restarted) with its period, and stopped. Its ticks come
+    // back through MediaPlayer::OnTimer.
+    virtual void StartTimer(int id, int periodMs) {
+        static_cast<void>(id);
+        static_cast<void>(periodMs);
+    }
+    virtual void StopTimer(int id) { static_cast<void>(id); }
 };
 
 }  // namespace tavrin

@@ -336,23 +336,22 @@ PaintResult PaintEditor(EditState& editor, EditorCanvas& canvas, const PaintRequ
 }
 
 std::u16string MediaTimeText(int positionMs, int lengthMs) {
-    positionMs = std::max(0, positionMs);
-    lengthMs = std::max(0, lengthMs);
+    const bool hours = SplitMediaTime(lengthMs).hours >= 1;
     std::u16string out;
-    const bool hours = lengthMs / 3600000 >= 1;
     for (const int ms : {positionMs, lengthMs}) {
+        const MediaClock clock = SplitMediaTime(ms);
         if (!out.empty()) {
             out += u" / ";
         }
         if (hours) {
-            AppendDecimal(out, ms / 3600000);
+            AppendDecimal(out, clock.hours);
             out.push_back(u':');
-            AppendDecimal(out, ms / 60000 % 60, 2);
+            AppendDecimal(out, clock.minutes, 2);
         } else {
-            AppendDecimal(out, ms / 60000 % 60);
+            AppendDecimal(out, clock.minutes);
         }
         out.push_back(u':');
-        AppendDecimal(out, ms / 1000 % 60, 2);
+        AppendDecimal(out, clock.seconds, 2);
     }
     return out;
 }

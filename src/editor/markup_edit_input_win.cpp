@@ -117,7 +117,6 @@ LRESULT OnLButtonDown(HWND window, WPARAM flags, LPARAM lParam) {
     if (result.capture) {
         SetCapture(window);
     }
-    // Sound and movie rows are started by the media player, which the editor does not have yet.
     state->PlaceComposition();
     return 0;
 }

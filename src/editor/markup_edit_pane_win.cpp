@@ -14,13 +14,9 @@ namespace {
 // Longest face name the style keeps; a longer or unterminated one is cut here.
 constexpr std::size_t kMaxFaceName = 63;
 
-const char16_t* Units(LPARAM pointer) noexcept {
-    return reinterpret_cast<const char16_t*>(pointer);
-}
+const char16_t* Units(LPARAM pointer) noexcept { return reinterpret_cast<const char16_t*>(pointer); }
 
-std::int64_t Signed(WPARAM value) noexcept {
-    return static_cast<std::int64_t>(static_cast<INT_PTR>(value));
-}
+std::int64_t Signed(WPARAM value) noexcept { return static_cast<std::int64_t>(static_cast<INT_PTR>(value)); }
 
 // --- Lifecycle ------------------------------------------------------------------------------------
 
@@ -56,6 +52,7 @@ LRESULT OnCreate(HWND window) {
 
 LRESULT OnDestroy(HWND window) {
     if (EditorWindow* state = EditorOf(window)) {
+        ReleaseMedia(*state);
         state->pictures.ReleasePictures(0);
         ReleaseSurface(state->surface);
         state->measurer.ReleaseFonts();
@@ -343,8 +340,9 @@ LRESULT PaneMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case MEP_ISREADY:
         case MEP_RESERVED:
-        case MEP_CREATEMEDIA:  // the media player does not exist yet: nothing to create
             return 1;
+        case MEP_CREATEMEDIA:
+            return OnCreateMedia(window);
         case MEP_SETSTYLE:
             return OnSetStyle(*state, wParam);
         case MEP_SETFONT:
@@ -401,9 +399,7 @@ LRESULT PaneMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool IsPaneMessage(UINT message) noexcept {
-    return message >= MEP_ISREADY && message <= MEP_GETOBJECTNAME;
-}
+bool IsPaneMessage(UINT message) noexcept { return message >= MEP_ISREADY && message <= MEP_GETOBJECTNAME; }
 
 LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsPaneMessage(message)) {
@@ -428,6 +424,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return OnPaint(window);
         case WM_ERASEBKGND:
             return 1;
+        case WM_TIMER:
+            return OnTimer(window, wParam);
         case WM_VSCROLL:
             return OnVScroll(window, wParam);
         case WM_CONTEXTMENU:
@@ -512,9 +510,7 @@ void EditorWindow::Notify(EditorNotification code) {
                  reinterpret_cast<LPARAM>(window));
 }
 
-void EditorWindow::Invalidate() {
-    InvalidateRect(window, nullptr, FALSE);
-}
+void EditorWindow::Invalidate() { InvalidateRect(window, nullptr, FALSE); }
 
 void EditorWindow::ScrollChanged(const ScrollBarState& state) {
     // Typing reports the range after every character; the bar repaints only when it changed.
@@ -537,8 +533,13 @@ PaintResult EditorWindow::Render() {
     request.backPicture = back.dc != nullptr;
     request.backX = backX;
     request.backY = backY;
+    // An item waiting for its first tick still shows its play glyph: the entry is painted first.
+    const MediaPlayer& media = editor.Media();
+    if (media.Phase() == MediaPhase::Playing) {
+        request.media = {media.CurrentItem(), media.PositionMs(), media.LengthMs()};
+    }
     const PaintResult result = PaintEditor(editor, canvas, request);
-    seekBar = result.seekBar;
+    editor.Media().SetSeekBar(result.seekBar);
     return result;
 }
 
@@ -619,6 +620,15 @@ bool IsEditorWindow(HWND window) {
 SurfaceView EditorSurfaceView(HWND editor) {
     const EditorWindow* state = IsEditorWindow(editor) ? EditorOf(editor) : nullptr;
     return state != nullptr ? state->surface.View() : SurfaceView{};
+}
+
+bool SetEditorAutoPlay(HWND editor, bool on) {
+    EditState* state = nullptr;
+    if (SendMessageW(editor, MEP_GETSTATE, 0, reinterpret_cast<LPARAM>(&state)) == 0 || state == nullptr) {
+        return false;
+    }
+    state->SetAutoPlay(on);
+    return true;
 }
 
 bool RenderEditorSurface(HWND editor) {

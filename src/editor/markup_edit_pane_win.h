@@ -24,6 +24,11 @@ namespace tavrin {
 // window is not an editor or has no surface). For tests and screenshots.
 [[nodiscard]] SurfaceView EditorSurfaceView(HWND editor);
 
+// Writes the AutoPlay option into the editor's state (through MEP_GETSTATE): from the next entry on
+// (and when the player window is created) the first sound or movie starts by itself. False when the
+// window has no editor state.
+bool SetEditorAutoPlay(HWND editor, bool on);
+
 // Renders a frame into the off-screen surface now, without touching the screen. For screenshots and
 // tests of windows that are not shown. False when the window is not an editor.
 bool RenderEditorSurface(HWND editor);

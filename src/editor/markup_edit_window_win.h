@@ -11,6 +11,7 @@
 #include "editor/editor_paint.h"
 #include "editor/gdi_editor_canvas_win.h"
 #include "editor/gdi_measurer_win.h"
+#include "editor/media_window_win.h"
 #include "editor/picture_store_win.h"
 #include "ui/surface_win.h"
 
@@ -75,8 +76,11 @@ public:
     void Notify(EditorNotification code) override;
     void Invalidate() override;
     void ScrollChanged(const ScrollBarState& state) override;
+    void UpdateNow() override;
+    void StartTimer(int id, int periodMs) override;
+    void StopTimer(int id) override;
 
-    // Renders a frame into the surface; the caret placement and seek bar are remembered.
+    // Renders a frame into the surface; the media player learns where the seek bar was drawn.
     PaintResult Render();
     // Creates, moves or resizes the system caret to the placement when the editor has the focus.
     void PlaceCaret(const CaretPlacement& place);
@@ -100,9 +104,9 @@ public:
     BackPictureSource back;
     int backX = 0;
     int backY = 0;
-    int placedScroll = 0;       // the scroll offset the composition window was last placed for
-    ScrollBarState shownRange;  // what the scroll bar was last given
-    EditorRect seekBar;
+    int placedScroll = 0;                     // the scroll offset the composition window was last placed for
+    ScrollBarState shownRange;                // what the scroll bar was last given
+    std::unique_ptr<MciWindowEngine> player;  // from MEP_CREATEMEDIA on
 };
 
 [[nodiscard]] EditorWindow* EditorOf(HWND window) noexcept;
@@ -114,5 +118,10 @@ LRESULT ImeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ClipboardMessage(HWND window, UINT message);
 LRESULT OnVScroll(HWND window, WPARAM wParam);
 LRESULT OnContextMenu(HWND window, LPARAM lParam);
+// The player window (markup_edit_media_win.cpp): MEP_CREATEMEDIA, the media timers, and letting it go
+// at WM_DESTROY.
+LRESULT OnCreateMedia(HWND window);
+LRESULT OnTimer(HWND window, WPARAM id);
+void ReleaseMedia(EditorWindow& state);
 
 }  // namespace tavrin

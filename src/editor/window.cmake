@@ -9,8 +9,10 @@ if(WIN32)
         gdi_editor_canvas_win.cpp
         gdi_measurer_win.cpp
         markup_edit_input_win.cpp
+        markup_edit_media_win.cpp
         markup_edit_pane_win.cpp
+        media_window_win.cpp
         picture_store_win.cpp)
     target_link_libraries(tavrin_editor_win PUBLIC tavrin_editor_paint tavrin_scrollbar_win tavrin_ui_win gdiplus
-                                                   imm32 shell32)
+                                                   imm32 shell32 vfw32 winmm)
 endif()

@@ -7,7 +7,7 @@
 #include "app/key_names_win.h"
 #include "app/settings_file.h"
 #include "app/startup_win.h"
-#include "editor/edit_state.h"
+#include "editor/markup_edit_pane_win.h"
 #include "editor/editor_messages.h"
 #include "platform/wide_win.h"
 #include "settings_dialog/settings_apply.h"
@@ -38,10 +38,7 @@ void FollowRecord(FrameWindow& frame) {
 void WriteEditorOptions(FrameWindow& frame) {
     HWND editor = frame.app.shell.editor;
     const OtherSettings& other = frame.app.state.settings.other;
-    EditState* state = nullptr;
-    if (SendMessageW(editor, MEP_GETSTATE, 0, reinterpret_cast<LPARAM>(&state)) != 0 && state) {
-        state->SetAutoPlay(other.autoPlay != 0);
-    }
+    SetEditorAutoPlay(editor, other.autoPlay != 0);
     SendMessageW(editor, MEP_SETDBLCLICKLINK, other.doubleClickLink ? 1 : 0, 0);
 }
 

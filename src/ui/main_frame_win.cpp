@@ -627,6 +627,7 @@ void ApplyEditorStyle(FrameWindow& frame) {
     SendMessageW(editor, MEP_SETSTYLE, reinterpret_cast<WPARAM>(&style), 0);
     SendMessageW(editor, MEP_SETTITLELINE, state.settings.other.diaryTitle ? 1 : 0, 1);
     SendMessageW(editor, MEP_SETDBLCLICKLINK, state.settings.other.doubleClickLink ? 1 : 0, 0);
+    SetEditorAutoPlay(editor, state.settings.other.autoPlay != 0);
     // The editor's scroll bar is drawn in the diary's colours: a light thumb that darkens under the mouse.
     if (HWND scrollBar = GetDlgItem(editor, kEditorScrollBarId)) {
         const ColourSettings& colour = state.settings.colour;

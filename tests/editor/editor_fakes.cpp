@@ -45,9 +45,7 @@ PictureSize FakePictures::LoadPicture(int index, std::u16string_view name) {
     return found == sizes.end() ? PictureSize{} : found->second;
 }
 
-void FakePictures::ReleasePictures(int count) {
-    releasedTo = count;
-}
+void FakePictures::ReleasePictures(int count) { releasedTo = count; }
 
 int RecordingObserver::Count(EditorNotification code) const {
     return static_cast<int>(std::count(notifications.begin(), notifications.end(), code));
@@ -61,6 +59,11 @@ bool FakeClipboard::PutText(std::u16string_view text, bool wholeRow) {
     content.lineFormat = wholeRow;
     content.files.clear();
     return true;
+}
+
+int RecordingObserver::Timer(int id) const {
+    const auto found = timers.find(id);
+    return found == timers.end() ? 0 : found->second;
 }
 
 EditorFixture::EditorFixture(int width, int height) : editor(measurer, &pictures, &observer) {

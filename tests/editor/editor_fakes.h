@@ -43,11 +43,18 @@ public:
     void Notify(EditorNotification code) override { notifications.push_back(code); }
     void Invalidate() override { ++invalidations; }
     void ScrollChanged(const ScrollBarState& state) override { scroll = state; }
+    void UpdateNow() override { ++updates; }
+    void StartTimer(int id, int periodMs) override { timers[id] = periodMs; }
+    void StopTimer(int id) override { timers.erase(id); }
     [[nodiscard]] int Count(EditorNotification code) const;
+    // The period of a running timer, 0 when it is not running.
+    [[nodiscard]] int Timer(int id) const;
 
     std::vector<EditorNotification> notifications;
     int invalidations = 0;
+    int updates = 0;
     ScrollBarState scroll;
+    std::map<int, int> timers;  // running timers: id -> period
 };
 
 class FakeClipboard final : public EditorClipboard {

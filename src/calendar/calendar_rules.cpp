@@ -55,8 +55,7 @@ DiaryDate FromDayNumber(std::int64_t days) noexcept {
     days += 719468;
     const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t shifted = (5 * dayOfYear + 2) / 153;  // months counted from March
     const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
@@ -80,9 +79,7 @@ int EquinoxDay(int year, double base1948, double base1980, double base2100) noex
     return kNoEquinox;
 }
 
-bool IsSunday(int year, int month, int day) noexcept {
-    return Weekday(year, month, day) == kSunday;
-}
+bool IsSunday(int year, int month, int day) noexcept { return Weekday(year, month, day) == kSunday; }
 
 // The Monday among days first to first + 6 of the month ("the second Monday" and the like).
 bool IsMondayBetween(int year, int month, int day, int first) noexcept {
@@ -268,9 +265,7 @@ std::int32_t LeadingDigits(std::u16string_view field) noexcept {
 
 }  // namespace
 
-bool IsLeapYear(int year) noexcept {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) noexcept { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) noexcept {
     switch (month) {
@@ -290,9 +285,7 @@ bool IsValidDate(int year, int month, int day) noexcept {
     return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
-bool IsValidDate(const DiaryDate& date) noexcept {
-    return IsValidDate(date.year, date.month, date.day);
-}
+bool IsValidDate(const DiaryDate& date) noexcept { return IsValidDate(date.year, date.month, date.day); }
 
 int Weekday(int year, int month, int day) noexcept {
     std::int64_t y = year;
@@ -307,9 +300,7 @@ int Weekday(int year, int month, int day) noexcept {
     return weekday < 0 ? 0 : static_cast<int>(weekday);
 }
 
-int Weekday(const DiaryDate& date) noexcept {
-    return Weekday(date.year, date.month, date.day);
-}
+int Weekday(const DiaryDate& date) noexcept { return Weekday(date.year, date.month, date.day); }
 
 DiaryDate AddDays(int year, int month, int day, int n) noexcept {
     return FromDayNumber(ToDayNumber(year, month, day) + n);
@@ -319,13 +310,9 @@ DiaryDate AddDays(const DiaryDate& date, int n) noexcept {
     return AddDays(date.year, date.month, date.day, n);
 }
 
-int VernalEquinoxDay(int year) noexcept {
-    return EquinoxDay(year, 20.8357, 20.8431, 21.851);
-}
+int VernalEquinoxDay(int year) noexcept { return EquinoxDay(year, 20.8357, 20.8431, 21.851); }
 
-int AutumnalEquinoxDay(int year) noexcept {
-    return EquinoxDay(year, 23.2588, 23.2488, 24.2488);
-}
+int AutumnalEquinoxDay(int year) noexcept { return EquinoxDay(year, 23.2588, 23.2488, 24.2488); }
 
 int HolidayOf(int year, int month, int day) noexcept {
     switch (month) {
@@ -356,9 +343,7 @@ int HolidayOf(int year, int month, int day) noexcept {
     }
 }
 
-int HolidayOf(const DiaryDate& date) noexcept {
-    return HolidayOf(date.year, date.month, date.day);
-}
+int HolidayOf(const DiaryDate& date) noexcept { return HolidayOf(date.year, date.month, date.day); }
 
 std::u16string_view HolidayName(int code) noexcept {
     return code >= 0 && code < kHolidayCodeCount ? kHolidayNames[static_cast<std::size_t>(code)] : u"";
@@ -375,9 +360,7 @@ EraYear EraOf(int year, int month, int day) noexcept {
     return {0, year};
 }
 
-EraYear EraOf(const DiaryDate& date) noexcept {
-    return EraOf(date.year, date.month, date.day);
-}
+EraYear EraOf(const DiaryDate& date) noexcept { return EraOf(date.year, date.month, date.day); }
 
 std::u16string_view EraName(int era) noexcept {
     return era >= 0 && era < kEraCount ? kEras[static_cast<std::size_t>(era)].name : u"";

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the screenshots in docs/ from the real program under Xvfb: a generated sample diary shown
-# with default settings, the sidebar on the right, fullscreen, the year calendar, and a holiday.
+# with default settings, the sidebar on the right, fullscreen, the year calendar, a holiday, and the main
+# window on screens of 144 and 192 DPI (each in the Wine prefix of its DPI, on a display as much larger).
 # Run it after changes to what the main window shows, look at the pictures, and commit them.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -11,11 +12,20 @@ cmake --preset windows >/dev/null && cmake --build --preset windows -j"$(nproc)"
 cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target tavrin_diarygen
 
 drive=$TAVRIN_BUILD/windows/tools/drive/tavrin_drive.exe
+unset WINEPREFIX  # only the project's prefixes are used and stopped here
 work=$(mktemp -d)
 trap 'wine_and_display_stop; rm -rf "$work"' EXIT
-xvfb_start
-wine_prefix_init
-wineserver_start
+
+# screen DPI: the display, the prefix and the Wine server of a screen of that DPI (stopping the ones
+# before).
+screen() {
+    wine_and_display_stop
+    export TAVRIN_DPI=$1 WINEPREFIX
+    WINEPREFIX=$(wine_prefix_for_dpi "$1")
+    xvfb_start "$((1600 * $1 / 96))x$((1000 * $1 / 96))"
+    wine_prefix_init
+    wineserver_start
+}
 
 # shot NAME "SETTINGS LINES" [COMMAND]: starts Tavrin on the sample diary with these [Other]/[Window]
 # settings, optionally gives it a command, and saves docs/NAME.png.
@@ -48,8 +58,16 @@ shot() {
 mkdir -p docs
 base='[Window]\r\nWidth=1000\r\nHeight=680\r\nLeft=40\r\nTop=40\r\n'
 day='[Other]\r\nStartDateMode=2\r\nStartDate=20260305\r\n'
+screen 96
 shot main-window "$base$day"
 shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
 shot main-calendar "$base$day" 41017
 shot main-holiday "$base[Other]\r\nStartDateMode=2\r\nStartDate=20240212\r\n"
+
+# The same window on high-DPI screens: the window's size is its size on the screen, so it is given
+# scaled; everything inside scales by itself.
+screen 144
+shot main-window-144dpi "[Window]\r\nWidth=1500\r\nHeight=1020\r\nLeft=60\r\nTop=60\r\n$day"
+screen 192
+shot main-window-192dpi "[Window]\r\nWidth=2000\r\nHeight=1360\r\nLeft=80\r\nTop=80\r\n$day"

@@ -41,7 +41,6 @@ void TrackMouseLeave(FrameWindow& frame) {
 void OnMouseMove(FrameWindow& frame, int x, int y) {
     TrackMouseLeave(frame);
     SetHoverCode(frame, HitTestFrame(frame.scene, x, y));
-    UpdateHolidayTip(frame, x, y);
     if (frame.drag.kind != DragKind::kNone &&
         AdvanceSplitterDrag(frame.drag, x, y, frame.scene.layout, frame.app.state.settings)) {
         Relayout(frame);
@@ -114,6 +113,10 @@ void OnWheel(FrameWindow& frame, int delta) {
 LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
+    if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
+        message == WM_RBUTTONUP) {
+        RelayToHolidayTip(frame, message, wParam, lParam);
+    }
     switch (message) {
         case WM_MOUSEMOVE:
             OnMouseMove(frame, x, y);
@@ -165,6 +168,7 @@ LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT OnMouseLeave(FrameWindow& frame) {
     frame.trackingMouse = false;
+    HideHolidayTip(frame);
     if (frame.drag.kind == DragKind::kNone) {
         SetHoverCode(frame, kHitNothing);
     }

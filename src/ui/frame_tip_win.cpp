@@ -1,8 +1,10 @@
 // The tool tip that names the holiday under the mouse in the side and the year calendar. One tool of a
 // standard tool tip control covers the hovered holiday's cell; it moves and changes its text as the
-// mouse goes from holiday to holiday, and covers nothing elsewhere.
+// mouse goes from holiday to holiday, and covers nothing elsewhere. The frame relays its mouse messages
+// to the tip after moving the tool, so the move that enters a holiday already counts for it.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -17,10 +19,25 @@ constexpr UINT_PTR kHolidayToolId = 1;
 TTTOOLINFOW HolidayTool(const FrameWindow& frame) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
+    tool.uFlags = 0;
     tool.hwnd = frame.window;
     tool.uId = kHolidayToolId;
     return tool;
+}
+
+// Puts the tool over the tip's cell with its text; an empty tip leaves it covering nothing.
+void MoveHolidayTool(FrameWindow& frame, const HolidayTip& tip) {
+    if (tip.area == frame.holidayTipArea) {
+        return;
+    }
+    frame.holidayTipArea = tip.area;
+    SendMessageW(frame.holidayTip, TTM_POP, 0, 0);
+    TTTOOLINFOW tool = HolidayTool(frame);
+    tool.rect = {tip.area.x, tip.area.y, tip.area.Right(), tip.area.Bottom()};
+    SendMessageW(frame.holidayTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    const std::u16string name(tip.name);
+    tool.lpszText = const_cast<wchar_t*>(Wide(name));
+    SendMessageW(frame.holidayTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace
@@ -42,22 +59,26 @@ void CreateHolidayTip(FrameWindow& frame) {
     frame.holidayTipArea = {};
 }
 
-void UpdateHolidayTip(FrameWindow& frame, int x, int y) {
+void RelayToHolidayTip(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!frame.holidayTip) {
         return;
     }
-    const HolidayTip tip = HolidayTipAt(frame.scene, x, y);
-    if (tip.area == frame.holidayTipArea) {
-        return;
+    if (message == WM_MOUSEMOVE) {
+        MoveHolidayTool(frame, HolidayTipAt(frame.scene, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
     }
-    frame.holidayTipArea = tip.area;
-    SendMessageW(frame.holidayTip, TTM_POP, 0, 0);
-    TTTOOLINFOW tool = HolidayTool(frame);
-    tool.rect = {tip.area.x, tip.area.y, tip.area.Right(), tip.area.Bottom()};
-    SendMessageW(frame.holidayTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    const std::u16string name(tip.name);
-    tool.lpszText = const_cast<wchar_t*>(Wide(name));
-    SendMessageW(frame.holidayTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    MSG relayed{};
+    relayed.hwnd = frame.window;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    SendMessageW(frame.holidayTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void HideHolidayTip(FrameWindow& frame) {
+    if (frame.holidayTip) {
+        MoveHolidayTool(frame, {});
+    }
 }
 
 }  // namespace tavrin

@@ -128,8 +128,11 @@ LRESULT OnDpiChanged(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
 // frame_tip_win.cpp
 // The tool tip over holidays of the side and the year calendar.
 void CreateHolidayTip(FrameWindow& frame);
-// Shows the tip of the holiday under the client point, or hides it when there is none.
-void UpdateHolidayTip(FrameWindow& frame, int x, int y);
+// Gives the tip a mouse message of the frame; a move first puts the tip over the holiday under the
+// mouse, or over nothing.
+void RelayToHolidayTip(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam);
+// The mouse left the frame: no tip.
+void HideHolidayTip(FrameWindow& frame);
 
 // frame_commands_win.cpp
 LRESULT OnCommand(FrameWindow& frame, WPARAM wParam, LPARAM lParam);

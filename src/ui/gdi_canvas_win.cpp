@@ -105,7 +105,8 @@ void GdiCanvas::Text(const PixelRect& rect, std::u16string_view text, const Text
     SelectedFont selected(dc, FontOf(style.font));
     SetTextColor(dc, static_cast<COLORREF>(style.colour));
     SetBkMode(dc, TRANSPARENT);
-    UINT format = DT_SINGLELINE | DT_NOPREFIX;
+    // Menu labels show their access key underlined ("&&" is a literal "&"); other texts are literal.
+    UINT format = DT_SINGLELINE | (style.mnemonic ? 0 : DT_NOPREFIX);
     format |= style.align == TextAlign::kCentre ? DT_CENTER
                                                 : (style.align == TextAlign::kRight ? DT_RIGHT : DT_LEFT);
     format |= style.verticalCentre ? DT_VCENTER : DT_TOP;

@@ -2,6 +2,8 @@
 //   tavrin_drive wait [ms]    waits for the main frame to be shown; prints "left top width height"
 //   tavrin_drive close [ms]   closes the main frame as the close button does and waits for the exit
 //   tavrin_drive command ID   gives the main frame a command (a menu, toolbar or shortcut key's id)
+//   tavrin_drive post ID      posts it instead, for commands that open a menu or a dialog and wait there
+//   tavrin_drive mouse X Y    moves the mouse over a client point of the main frame (hover, tool tips)
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
@@ -122,12 +124,30 @@ int wmain(int argc, wchar_t** argv) {
         tavrin::drive::SendCommand(frame, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
         return 0;
     }
+    if ((command == L"post" && argc > 2) || (command == L"mouse" && argc > 3)) {
+        HWND frame = FindMainFrame(0);
+        if (!frame) {
+            std::fprintf(stderr, "tavrin_drive: no main frame\n");
+            return 1;
+        }
+        const auto number = [argv](int index) {
+            return static_cast<int>(std::wcstol(argv[index], nullptr, 10));
+        };
+        if (command == L"post") {
+            tavrin::drive::PostCommand(frame, number(2));
+        } else {
+            POINT point{number(2), number(3)};
+            ClientToScreen(frame, &point);
+            SetCursorPos(point.x, point.y);
+        }
+        return 0;
+    }
     if (command == L"startup" && argc > 2) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID\n");
+    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y\n");
     return 2;
 }

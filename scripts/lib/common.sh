@@ -133,8 +133,13 @@ xvfb_start() {
         local i
         for i in $(seq 1 100); do
             if [ -e "/tmp/.X11-unix/X$n" ] || xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
+                # Another Xvfb may have taken the same number a moment earlier: ours then ends.
+                sleep 0.3
+                if kill -0 "$XVFB_PID" 2>/dev/null; then
+                    export DISPLAY=":$n"
+                    return 0
+                fi
+                break
             fi
             kill -0 "$XVFB_PID" 2>/dev/null || break
             sleep 0.1

@@ -2,7 +2,8 @@
 // Resource identifiers shared by the resource script and the Win32 shell.
 
 #define IDI_TAVRIN 101
-#define IDB_GLYPHS 126  // 720 x 16 toolbar and menu glyph strip, white on black
+#define IDB_GLYPHS 126     // 720 x 16 toolbar and menu glyph strip, white on black
+#define IDB_GLYPHS_2X 127  // the same at twice the size (1440 x 32) for high-DPI screens
 
 #include "settings_resource.h"
 

@@ -6,18 +6,30 @@
 #   scripts/run.sh --screenshot FILE.png  start it headless under Xvfb, save a PNG of the main window,
 #                                         then close it normally (so tavrin.ini gets written)
 #   scripts/run.sh --folder DIR           use DIR as the portable folder
+#   scripts/run.sh --dpi N                as on a screen of N DPI (120, 144, 192 ...): Wine's prefix
+#                                         for that DPI (build/wineprefix-dpiN), and with --screenshot
+#                                         a display as much larger as a screen of that DPI would be
+#
+# The Wine prefix is set up exactly as the test command's (scripts/lib/common.sh).
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
-screenshot= folder=$TAVRIN_ROOT/portable
+screenshot= folder=$TAVRIN_ROOT/portable dpi=96
 while [ $# -gt 0 ]; do
     case $1 in
         --screenshot) screenshot=$(realpath -m "$2"); shift 2 ;;
         --folder) folder=$(realpath -m "$2"); shift 2 ;;
-        -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+        --dpi) dpi=$2; shift 2 ;;
+        -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
         *) echo "run.sh: unknown option $1" >&2; exit 2 ;;
     esac
 done
+case $dpi in
+    '' | *[!0-9]*) echo "run.sh: --dpi takes a number such as 144" >&2; exit 2 ;;
+esac
+export TAVRIN_DPI=$dpi
+export WINEPREFIX
+WINEPREFIX=$(wine_prefix_for_dpi "$dpi")
 
 ensure_packages "${TAVRIN_WINDOWS_PACKAGES[@]}"
 cd "$TAVRIN_ROOT"
@@ -39,7 +51,7 @@ if [ -z "$screenshot" ]; then
 fi
 
 trap wine_and_display_stop EXIT
-xvfb_start
+xvfb_start "$((1600 * dpi / 96))x$((1000 * dpi / 96))"
 wine_prefix_init
 wineserver_start
 (cd "$folder" && exec "$(wine_loader)" tavrin.exe </dev/null >/dev/null 2>&1) &

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the screenshots in docs/ from the real program under Xvfb: a generated sample diary shown
 # with default settings, the sidebar on the right, fullscreen, the year calendar, a holiday, an entry
-# with pictures, a background picture, and entries with a sound and a movie, each playing.
+# with pictures, a background picture, entries with a sound and a movie, each playing, and the main
+# window on screens of 144 and 192 DPI (each in the Wine prefix of its DPI, on a display as much larger).
 # Run it after changes to what the main window shows, look at the pictures, and commit them.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -12,12 +13,22 @@ cmake --preset windows >/dev/null && cmake --build --preset windows -j"$(nproc)"
 cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target tavrin_diarygen tavrin_mediagen
 
 drive=$TAVRIN_BUILD/windows/tools/drive/tavrin_drive.exe
+unset WINEPREFIX  # only the project's prefixes are used and stopped here
 work=$(mktemp -d)
 trap 'wine_and_display_stop; audio_sink_stop; rm -rf "$work"' EXIT
-xvfb_start
+# Started before any Wine server, which hands its address to the programs' sound output.
 audio_sink_start
-wine_prefix_init
-wineserver_start
+
+# screen DPI: the display, the prefix and the Wine server of a screen of that DPI (stopping the ones
+# before).
+screen() {
+    wine_and_display_stop
+    export TAVRIN_DPI=$1 WINEPREFIX
+    WINEPREFIX=$(wine_prefix_for_dpi "$1")
+    xvfb_start "$((1600 * $1 / 96))x$((1000 * $1 / 96))"
+    wine_prefix_init
+    wineserver_start
+}
 
 # shot NAME "SETTINGS LINES" [COMMAND] [PREPARE] [WAIT]: starts Tavrin on the sample diary with these
 # settings, optionally gives it a command, waits WAIT seconds (half a second unless given) and saves
@@ -99,6 +110,7 @@ background_picture() {
 mkdir -p docs
 base='[Window]\r\nWidth=1000\r\nHeight=680\r\nLeft=40\r\nTop=40\r\n'
 day='[Other]\r\nStartDateMode=2\r\nStartDate=20260305\r\n'
+screen 96
 shot main-window "$base$day"
 shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
@@ -130,3 +142,10 @@ media_entries() {
 }
 shot media-sound "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260307\r\n" "" media_entries 3
 shot media-movie "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260308\r\n" "" media_entries 4
+
+# The same window on high-DPI screens: the window's size is its size on the screen, so it is given
+# scaled; everything inside scales by itself.
+screen 144
+shot main-window-144dpi "[Window]\r\nWidth=1500\r\nHeight=1020\r\nLeft=60\r\nTop=60\r\n$day"
+screen 192
+shot main-window-192dpi "[Window]\r\nWidth=2000\r\nHeight=1360\r\nLeft=80\r\nTop=80\r\n$day"

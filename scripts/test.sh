@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds the native, sanitizer and Windows trees, and runs
-# every test layer (labels unit, win32, e2e, fuzz) in one CTest run under a private Xvfb display, Wine
-# prefix and audio sink. Extra arguments go to ctest, e.g. "scripts/test.sh -L unit".
+# The test command: installs what is missing, builds the native, sanitizer and Windows trees and the
+# release zip, and runs every test layer (labels unit, win32, e2e, fuzz) in one CTest run under a
+# private Xvfb display, Wine prefix and audio sink (the high-DPI tests start displays and prefixes of
+# their own). Extra arguments go to ctest, e.g. "scripts/test.sh -L unit".
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
@@ -14,6 +15,9 @@ for preset in native asan windows; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j"$jobs"
 done
+# The release zip, which the e2e/release_zip test unpacks and runs.
+log "package: the release zip"
+cmake --build --preset windows -j"$jobs" --target package
 
 # One CTest run over the three trees, so the summary at the end covers every layer.
 mkdir -p "$TAVRIN_BUILD/all"
@@ -22,6 +26,9 @@ cat >"$TAVRIN_BUILD/all/CTestTestfile.cmake" <<CTEST
 subdirs("$TAVRIN_BUILD/native" "$TAVRIN_BUILD/asan" "$TAVRIN_BUILD/windows")
 CTEST
 
+# The project's own prefix, whatever WINEPREFIX the caller has.
+export WINEPREFIX
+WINEPREFIX=$(wine_prefix_for_dpi 96)
 trap 'wine_and_display_stop; audio_sink_stop' EXIT
 xvfb_start
 audio_sink_start

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Draws the toolbar and menu glyph strip (glyphs.bmp, bitmap resource 126): 720 x 16 pixels, white
-# glyphs on black in 16 grey levels, one 16 x 16 cell per glyph at the x offsets the program uses.
+# glyphs on black in 16 grey levels, one 16 x 16 cell per glyph at the x offsets the program uses; and
+# the same strip at twice the size for high-DPI screens (glyphs2x.bmp, resource 127: 1440 x 32, 32 x 32
+# cells), which the program shows at 200 % and scales down for 125 % and 150 %.
 # The glyphs are drawn four times larger and scaled down, which gives them smooth edges.
-# Needs ImageMagick. Run it after changing a glyph and commit the resulting glyphs.bmp.
+# Needs ImageMagick. Run it after changing a glyph and commit the resulting bitmaps.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -68,6 +70,10 @@ done
 draw+=(-fill white -stroke none -draw "circle $(cell 24),$(cell 8) $(cell 24),$((3 * S))")
 draw+=(-fill black -stroke none -draw "circle $(cell 24),$(cell 8) $(cell 24),$((6 * S))")
 
-convert -size $((720 * S))x$((16 * S)) xc:black "${draw[@]}" -filter Box -resize 720x16 \
-    -colorspace Gray -depth 8 -posterize 16 -type Grayscale BMP3:glyphs.bmp
-echo "glyphs.bmp written"
+for size in 1 2; do
+    name=glyphs.bmp
+    [ "$size" = 2 ] && name=glyphs2x.bmp
+    convert -size $((720 * S))x$((16 * S)) xc:black "${draw[@]}" -filter Box -resize $((720 * size))x$((16 * size)) \
+        -colorspace Gray -depth 8 -posterize 16 -type Grayscale BMP3:$name
+    echo "$name written"
+done

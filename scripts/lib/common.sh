@@ -22,8 +22,10 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# fonts-wine brings Wine's own fonts (Marlett draws the caption buttons' symbols); unzip unpacks the
+# release zip in its test.
 TAVRIN_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
-                         wine64 xvfb xauth fonts-noto-cjk imagemagick x11-utils)
+                         wine64 fonts-wine xvfb xauth fonts-noto-cjk imagemagick x11-utils unzip)
 TAVRIN_NATIVE_PACKAGES=(cmake ninja-build g++ clang libclang-rt-dev googletest libbenchmark-dev ripgrep)
 
 wine_loader() {
@@ -33,9 +35,18 @@ wine_server() {
     if [ -x /usr/lib/wine/wineserver ]; then echo /usr/lib/wine/wineserver; else command -v wineserver; fi
 }
 
-# The private prefix lives in the build tree; nothing outside it is touched.
+# The prefix of a screen DPI (96 when none is given): the default one in build/wineprefix, the others
+# beside it in build/wineprefix-dpiN. Each is set up by wine_prefix_init in the same way; they differ
+# only in LogPixels.
+wine_prefix_for_dpi() {
+    local dpi=${1:-96}
+    if [ "$dpi" = 96 ]; then echo "$TAVRIN_BUILD/wineprefix"; else echo "$TAVRIN_BUILD/wineprefix-dpi$dpi"; fi
+}
+
+# The private prefix lives in the build tree; nothing outside it is touched. TAVRIN_DPI chooses the
+# prefix of that screen DPI unless WINEPREFIX names one.
 wine_setup_env() {
-    export WINEPREFIX=${WINEPREFIX:-$TAVRIN_BUILD/wineprefix}
+    export WINEPREFIX=${WINEPREFIX:-$(wine_prefix_for_dpi "${TAVRIN_DPI:-96}")}
     export WINEDEBUG=${WINEDEBUG:--all}
     export WINEARCH=win64
     # No Mono or Gecko installer dialogs: the program needs neither.
@@ -43,7 +54,7 @@ wine_setup_env() {
 }
 
 # Bump when the prefix settings below change, so existing prefixes get them too.
-TAVRIN_PREFIX_VERSION=4
+TAVRIN_PREFIX_VERSION=5
 
 # Creates the prefix once, with the Japanese font names mapped to Noto Sans CJK JP. Wine's helper
 # processes inherit our standard streams, so they are pointed away from any pipe.
@@ -51,9 +62,14 @@ TAVRIN_PREFIX_VERSION=4
 # Windows are unmanaged and Wine draws their frames itself: there is no window manager on the test
 # display, and a managed window waits two seconds for one each time it is hidden. A crashing program
 # ends at once instead of waiting in the debugger until the test times out.
+#
+# The run command, the test command and the DPI tests all set up their prefixes here, so that they look
+# the same; TAVRIN_DPI (96 by default) is written as the prefix's LogPixels.
 wine_prefix_init() {
     wine_setup_env
-    if [ "$(cat "$WINEPREFIX/.tavrin-ready" 2>/dev/null)" != "$TAVRIN_PREFIX_VERSION" ]; then
+    local dpi=${TAVRIN_DPI:-96}
+    local ready="$TAVRIN_PREFIX_VERSION dpi$dpi"
+    if [ "$(cat "$WINEPREFIX/.tavrin-ready" 2>/dev/null)" != "$ready" ]; then
         log "setting up the Wine prefix in $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -84,6 +100,9 @@ wine_prefix_init() {
                 '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
                 '"Debugger"=""' \
                 '"Auto"="1"' \
+                '' \
+                '[HKEY_CURRENT_USER\Control Panel\Desktop]' \
+                "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" \
                 '' | iconv -f UTF-8 -t UTF-16LE
         } >"$reg"
         "$(wine_loader)" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1
@@ -92,27 +111,35 @@ wine_prefix_init() {
         # Japanese font named above, as they do on a Japanese Windows.
         cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         rm -f "$WINEPREFIX"/drive_c/windows/Fonts/tahoma*.ttf
+        # Wine reads LogPixels when its server starts: this one ends before anything runs.
+        "$(wine_server)" -k </dev/null >/dev/null 2>&1 || true
         "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
-        echo "$TAVRIN_PREFIX_VERSION" >"$WINEPREFIX/.tavrin-ready"
+        echo "$ready" >"$WINEPREFIX/.tavrin-ready"
     fi
 }
 
 # Wine maps the Unix root to drive Z:.
 winepath_of() { printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"; }
 
-# Starts a private Xvfb display unless one is already given in TAVRIN_DISPLAY.
+# Starts a private Xvfb display unless one is already given in TAVRIN_DISPLAY. The screen is 1600 x 1000
+# unless a size is given (a 200 % screen needs more room for the same window).
 XVFB_PID=
 xvfb_start() {
-    local n
+    local n size=${1:-1600x1000}
     for n in $(seq 91 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp -dpi 96 </dev/null >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -dpi 96 </dev/null >/dev/null 2>&1 &
         XVFB_PID=$!
         local i
         for i in $(seq 1 100); do
             if [ -e "/tmp/.X11-unix/X$n" ] || xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
+                # Another Xvfb may have taken the same number a moment earlier: ours then ends.
+                sleep 0.3
+                if kill -0 "$XVFB_PID" 2>/dev/null; then
+                    export DISPLAY=":$n"
+                    return 0
+                fi
+                break
             fi
             kill -0 "$XVFB_PID" 2>/dev/null || break
             sleep 0.1

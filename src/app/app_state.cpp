@@ -94,8 +94,10 @@ bool InitialiseAppState(AppState& state, const StartupInputs& inputs) {
     state.screenWidth = inputs.screenWidth;
     state.screenHeight = inputs.screenHeight;
     state.workArea = inputs.workArea.value_or(ScreenRect{0, 0, inputs.screenWidth, inputs.screenHeight});
-    state.settings = DefaultSettings({inputs.windowsVersionCode, inputs.workArea, YmdOf(state.selectedDate)});
-    state.restoreRect = CentredDefaultGeometry(inputs.workArea);
+    state.screenDpi = inputs.dpi;
+    state.settings =
+        DefaultSettings({inputs.windowsVersionCode, inputs.workArea, YmdOf(state.selectedDate), inputs.dpi});
+    state.restoreRect = CentredDefaultGeometry(inputs.workArea, inputs.dpi);
     state.doubleClickTime = std::max(inputs.doubleClickTime, 10);
     state.monthLabels = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
                          u"July",    u"August",   u"September", u"October", u"November", u"December"};
@@ -141,7 +143,7 @@ void RecordRestoreCommand(AppState& state, const FrameGeometry& frame) noexcept 
 }
 
 ScreenRect ResetFrameGeometry(AppState& state) noexcept {
-    const ScreenRect rect = CentredDefaultGeometry(state.workArea);
+    const ScreenRect rect = CentredDefaultGeometry(state.workArea, state.screenDpi);
     WindowSettings& window = state.settings.window;
     window.left = rect.left;
     window.top = rect.top;
@@ -162,9 +164,7 @@ bool OnClockTick(AppState& state, const LocalDateTime& now) noexcept {
     return redraw;
 }
 
-DiaryDate DateOf(const LocalDateTime& time) noexcept {
-    return {time.year, time.month, time.day};
-}
+DiaryDate DateOf(const LocalDateTime& time) noexcept { return {time.year, time.month, time.day}; }
 
 int YmdOf(const DiaryDate& date) noexcept {
     // Widened and saturated: a nonsense date must not overflow.

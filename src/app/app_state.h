@@ -44,7 +44,8 @@ struct AppState {
     ScreenRect restoreRect;  // the frame's last normal (not maximised or minimised) window rectangle
     int screenWidth = 0;
     int screenHeight = 0;
-    ScreenRect workArea;  // (0, 0, screenWidth, screenHeight) when it cannot be read
+    ScreenRect workArea;       // (0, 0, screenWidth, screenHeight) when it cannot be read
+    int screenDpi = kBaseDpi;  // the system's screen DPI: the default window is sized for it
     int windowsVersionCode = 0;
     int doubleClickTime = 500;   // milliseconds, at least 10
     std::int16_t dragWidth = 1;  // at least 1
@@ -98,6 +99,7 @@ struct StartupInputs {
     int screenHeight = 0;
     std::optional<ScreenRect> workArea;
     int doubleClickTime = 0;
+    int dpi = kBaseDpi;  // the system's screen DPI
 };
 
 // Fills the state and the default settings from the inputs: clock and SelectedDate from now, the
@@ -140,7 +142,8 @@ struct FrameGeometry {
 // neither fullscreen nor maximised nor minimised has its rectangle kept as RestoreRect.
 void RecordRestoreCommand(AppState& state, const FrameGeometry& frame) noexcept;
 
-// Puts the frame back at the centred 800 x 600 default (in the work area) when it lies on no monitor:
+// Puts the frame back at the centred default (800 x 600 at 96 DPI, scaled for screenDpi, in the work
+// area) when it lies on no monitor:
 // Left, Top, Width, Height and RestoreRect. Returns the rectangle to move the frame to.
 ScreenRect ResetFrameGeometry(AppState& state) noexcept;
 

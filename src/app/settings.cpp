@@ -13,22 +13,26 @@ std::array<ColorRef, kCustomColourCount> GreyRampColours() noexcept {
     return colours;
 }
 
-ScreenRect CentredDefaultGeometry(const std::optional<ScreenRect>& workArea) noexcept {
+ScreenRect CentredDefaultGeometry(const std::optional<ScreenRect>& workArea, int dpi) noexcept {
+    const int width = ScaleForDpi(kDefaultWindowWidth, dpi);
+    const int height = ScaleForDpi(kDefaultWindowHeight, dpi);
     int left = 100;
     int top = 100;
     if (workArea) {
-        left = (workArea->right - kDefaultWindowWidth) / 2;
-        top = (workArea->bottom - kDefaultWindowHeight) / 2;
+        left = (workArea->right - width) / 2;
+        top = (workArea->bottom - height) / 2;
     }
-    return {left, top, left + kDefaultWindowWidth, top + kDefaultWindowHeight};
+    return {left, top, left + width, top + height};
 }
 
 Settings DefaultSettings(const MachineFacts& machine) {
     Settings settings;
     settings.window.mainFontName = machine.windowsVersionCode > 6 ? u"メイリオ" : u"ＭＳ Ｐゴシック";
-    const ScreenRect window = CentredDefaultGeometry(machine.workArea);
+    const ScreenRect window = CentredDefaultGeometry(machine.workArea, machine.dpi);
     settings.window.left = window.left;
     settings.window.top = window.top;
+    settings.window.width = window.Width();
+    settings.window.height = window.Height();
     settings.other.startDate = machine.todayYmd;
     UpdateDerivedSettings(settings);
     return settings;

@@ -9,6 +9,7 @@
 
 #include "app/command_table.h"
 #include "app/settings_codec.h"
+#include "ui/dpi.h"
 
 namespace tavrin {
 
@@ -187,19 +188,23 @@ struct ScreenRect {
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
-// The 800 x 600 window centred in the work area: left = (right - 800) / 2, top = (bottom - 600) / 2 of
-// the work area; at (100, 100) when the work area is unknown.
-[[nodiscard]] ScreenRect CentredDefaultGeometry(const std::optional<ScreenRect>& workArea) noexcept;
+// The 800 x 600 window (at 96 DPI; scaled for a screen of another dpi) centred in the work area:
+// left = (right - width) / 2, top = (bottom - height) / 2 of the work area; at (100, 100) when the work
+// area is unknown.
+[[nodiscard]] ScreenRect CentredDefaultGeometry(const std::optional<ScreenRect>& workArea,
+                                                int dpi = kBaseDpi) noexcept;
 
 // The facts of the machine that some defaults depend on.
 struct MachineFacts {
     int windowsVersionCode = 0;
     std::optional<ScreenRect> workArea;  // none when it cannot be read
     int todayYmd = 0;                    // today as YYYYMMDD
+    int dpi = kBaseDpi;                  // the system's screen DPI
 };
 
 // The default record: "メイリオ" as MainFontName when windowsVersionCode is above 6, else
-// "ＭＳ Ｐゴシック"; the window centred in the work area; StartDate today.
+// "ＭＳ Ｐゴシック"; the window centred in the work area at the default size for the screen; StartDate
+// today. (Left, Top, Width and Height are the window's rectangle on the screen, in its own pixels.)
 [[nodiscard]] Settings DefaultSettings(const MachineFacts& machine);
 
 // Applies the clamps of reading: [Color] Alpha and the [Other] choices into their ranges, sizes of 0

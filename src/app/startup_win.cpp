@@ -83,6 +83,7 @@ StartupInputs ReadStartupInputs(const Clock& clock) {
         inputs.workArea = ScreenRect{workArea.left, workArea.top, workArea.right, workArea.bottom};
     }
     inputs.doubleClickTime = static_cast<int>(GetDoubleClickTime());
+    inputs.dpi = static_cast<int>(GetDpiForSystem());
     return inputs;
 }
 

@@ -5,9 +5,6 @@
 namespace tavrin {
 namespace {
 
-// Day numbers from this one on are Gregorian dates (1582-10-15); the days before are Julian.
-constexpr std::int64_t kFirstGregorianDayNumber = 2299161;
-
 constexpr std::array<std::u16string_view, kHolidayCodeCount> kHolidayNames{
     u"",           u"元日",       u"成人の日",       u"建国記念の日", u"春分の日",   u"昭和の日",
     u"憲法記念日", u"みどりの日", u"こどもの日",     u"海の日",       u"山の日",     u"敬老の日",
@@ -36,38 +33,34 @@ constexpr std::array<std::u16string_view, 12> kBranchNames{u"子", u"丑", u"寅
 
 constexpr std::array<std::u16string_view, 7> kWeekdayNames{u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
 
-// The Julian Day Number of a date in integer form (Meeus). Every division truncates, as the
-// decimal constants of the textbook formula are exact rationals here.
+// Days are counted in the proleptic Gregorian calendar for every year, the calendar that leap years,
+// date validity and weekdays follow too: counting the years before 1582 in the Julian calendar made
+// day steps stall on the Julian-only leap days (Feb 29 of 100, 200, 300, 500 ...) that no valid date
+// has, and skip the ten days of October 1582 that the calendar shows.
+// The day number is the count of days since 1970-01-01 (era arithmetic over 400-year cycles of
+// 146097 days, exact for negative years as well); month numbers outside 1 to 12 and days outside the
+// month carry over linearly.
 std::int64_t ToDayNumber(std::int64_t year, std::int64_t month, std::int64_t day) noexcept {
-    const bool gregorian = year > 1582 || (year == 1582 && (month > 10 || (month == 10 && day >= 15)));
-    if (month <= 2) {
-        year -= 1;
-        month += 12;
-    }
-    std::int64_t n = 365 * year + year / 4 + 1 + 3 * (month + 1) / 5 + 30 * month + day + 1721024;
-    if (gregorian) {
-        n += 2 + year / 400 - year / 100;
-    }
-    return n;
+    year += (month - 1 >= 0 ? (month - 1) / 12 : (month - 12) / 12);
+    month = ((month - 1) % 12 + 12) % 12 + 1;
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
 }
 
-DiaryDate FromDayNumber(std::int64_t a) noexcept {
-    if (a >= kFirstGregorianDayNumber) {
-        // alpha = trunc((a - 1867216.25) / 36524.25)
-        const std::int64_t alpha = (4 * a - 7468865) / 146097;
-        a += 1 + alpha - alpha / 4;
-    }
-    const std::int64_t b = a + 1524;
-    const std::int64_t c = (20 * b - 2442) / 7305;  // trunc((b - 122.1) / 365.25)
-    const std::int64_t d = 365 * c + c / 4;
-    const std::int64_t e = 10000 * (b - d) / 306001;  // trunc((b - d) / 30.6001)
-    const std::int64_t day = b - d - 306 * e / 10;    // b - d - trunc(30.6 * e)
-    std::int64_t month = e - 1;
-    std::int64_t year = c - 4716;
-    if (e - 1 > 12) {
-        month = e - 13;
-        year = c - 4715;
-    }
+DiaryDate FromDayNumber(std::int64_t days) noexcept {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;  // months counted from March
+    const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+    const std::int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     return {static_cast<std::int32_t>(year), static_cast<std::int32_t>(month),
             static_cast<std::int32_t>(day)};
 }
@@ -86,9 +79,7 @@ int EquinoxDay(int year, double base1948, double base1980, double base2100) noex
     return kNoEquinox;
 }
 
-bool IsSunday(int year, int month, int day) noexcept {
-    return Weekday(year, month, day) == kSunday;
-}
+bool IsSunday(int year, int month, int day) noexcept { return Weekday(year, month, day) == kSunday; }
 
 // The Monday among days first to first + 6 of the month ("the second Monday" and the like).
 bool IsMondayBetween(int year, int month, int day, int first) noexcept {
@@ -274,9 +265,7 @@ std::int32_t LeadingDigits(std::u16string_view field) noexcept {
 
 }  // namespace
 
-bool IsLeapYear(int year) noexcept {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) noexcept { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) noexcept {
     switch (month) {
@@ -296,9 +285,7 @@ bool IsValidDate(int year, int month, int day) noexcept {
     return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
-bool IsValidDate(const DiaryDate& date) noexcept {
-    return IsValidDate(date.year, date.month, date.day);
-}
+bool IsValidDate(const DiaryDate& date) noexcept { return IsValidDate(date.year, date.month, date.day); }
 
 int Weekday(int year, int month, int day) noexcept {
     std::int64_t y = year;
@@ -313,9 +300,7 @@ int Weekday(int year, int month, int day) noexcept {
     return weekday < 0 ? 0 : static_cast<int>(weekday);
 }
 
-int Weekday(const DiaryDate& date) noexcept {
-    return Weekday(date.year, date.month, date.day);
-}
+int Weekday(const DiaryDate& date) noexcept { return Weekday(date.year, date.month, date.day); }
 
 DiaryDate AddDays(int year, int month, int day, int n) noexcept {
     return FromDayNumber(ToDayNumber(year, month, day) + n);
@@ -325,13 +310,9 @@ DiaryDate AddDays(const DiaryDate& date, int n) noexcept {
     return AddDays(date.year, date.month, date.day, n);
 }
 
-int VernalEquinoxDay(int year) noexcept {
-    return EquinoxDay(year, 20.8357, 20.8431, 21.851);
-}
+int VernalEquinoxDay(int year) noexcept { return EquinoxDay(year, 20.8357, 20.8431, 21.851); }
 
-int AutumnalEquinoxDay(int year) noexcept {
-    return EquinoxDay(year, 23.2588, 23.2488, 24.2488);
-}
+int AutumnalEquinoxDay(int year) noexcept { return EquinoxDay(year, 23.2588, 23.2488, 24.2488); }
 
 int HolidayOf(int year, int month, int day) noexcept {
     switch (month) {
@@ -362,9 +343,7 @@ int HolidayOf(int year, int month, int day) noexcept {
     }
 }
 
-int HolidayOf(const DiaryDate& date) noexcept {
-    return HolidayOf(date.year, date.month, date.day);
-}
+int HolidayOf(const DiaryDate& date) noexcept { return HolidayOf(date.year, date.month, date.day); }
 
 std::u16string_view HolidayName(int code) noexcept {
     return code >= 0 && code < kHolidayCodeCount ? kHolidayNames[static_cast<std::size_t>(code)] : u"";
@@ -381,9 +360,7 @@ EraYear EraOf(int year, int month, int day) noexcept {
     return {0, year};
 }
 
-EraYear EraOf(const DiaryDate& date) noexcept {
-    return EraOf(date.year, date.month, date.day);
-}
+EraYear EraOf(const DiaryDate& date) noexcept { return EraOf(date.year, date.month, date.day); }
 
 std::u16string_view EraName(int era) noexcept {
     return era >= 0 && era < kEraCount ? kEras[static_cast<std::size_t>(era)].name : u"";

@@ -64,7 +64,7 @@ inline constexpr int kEraCount = 6;
 [[nodiscard]] int Weekday(int year, int month, int day) noexcept;
 [[nodiscard]] int Weekday(const DiaryDate& date) noexcept;
 
-// The date n days later (earlier for negative n): Gregorian from 1582-10-15 on, Julian before.
+// The date n days later (earlier for negative n), in the proleptic Gregorian calendar of every year.
 [[nodiscard]] DiaryDate AddDays(int year, int month, int day, int n) noexcept;
 [[nodiscard]] DiaryDate AddDays(const DiaryDate& date, int n) noexcept;
 

@@ -19,9 +19,7 @@ constexpr std::u16string_view kTodayWord = u"今日";
 // Keeps hand-edited box sizes from overflowing the geometry; nobody sees a 2000-pixel day box.
 constexpr int kMaxBoxSize = 2000;
 
-int Mod7(int value) noexcept {
-    return ((value % 7) + 7) % 7;
-}
+int Mod7(int value) noexcept { return ((value % 7) + 7) % 7; }
 
 PixelRect Inset(const PixelRect& rect, int by) noexcept {
     return {rect.x + by, rect.y + by, rect.width - 2 * by, rect.height - 2 * by};
@@ -58,7 +56,7 @@ TextStyle Style(FontRole font, ColorRef colour, TextAlign align = TextAlign::kLe
 
 }  // namespace
 
-CalendarLook CalendarLookOf(const Settings& settings) noexcept {
+CalendarLook CalendarLookOf(const Settings& settings, int dpi) noexcept {
     const OpacityLevels levels = ComputeOpacityLevels(settings.colour.alpha);
     CalendarLook look;
     look.text = settings.colour.text;
@@ -70,16 +68,13 @@ CalendarLook CalendarLookOf(const Settings& settings) noexcept {
     look.strongBlend = levels.strong;
     look.dropShadow = settings.colour.textDropShadow != 0;
     look.startWeek = Mod7(settings.calendar.startWeek);
+    look.dpi = dpi;
     return look;
 }
 
-int ColumnOfWeekday(int weekday, int startWeek) noexcept {
-    return Mod7(weekday - Mod7(startWeek));
-}
+int ColumnOfWeekday(int weekday, int startWeek) noexcept { return Mod7(weekday - Mod7(startWeek)); }
 
-int WeekdayOfColumn(int column, int startWeek) noexcept {
-    return Mod7(column + Mod7(startWeek));
-}
+int WeekdayOfColumn(int column, int startWeek) noexcept { return Mod7(column + Mod7(startWeek)); }
 
 ColorRef DayColour(const CalendarLook& look, int year, int month, int day, int column) noexcept {
     const int weekday = WeekdayOfColumn(column, look.startWeek);
@@ -105,13 +100,13 @@ MonthLayout MonthLayoutOf(int year, int month, int startWeek) noexcept {
     return layout;
 }
 
-GridMetrics GridMetricsOf(const CalendarSettings& calendar, int left, int top) noexcept {
+GridMetrics GridMetricsOf(const CalendarSettings& calendar, int left, int top, int dpi) noexcept {
     GridMetrics grid;
     grid.left = left;
     grid.top = top;
-    grid.cellWidth = std::clamp(calendar.boxWidth, 1, kMaxBoxSize);
-    grid.cellHeight = std::clamp(calendar.boxHeight, 1, kMaxBoxSize);
-    grid.margin = std::clamp(calendar.boxMargin, 0, kMaxBoxSize);
+    grid.cellWidth = ScaleForDpi(std::clamp(calendar.boxWidth, 1, kMaxBoxSize), dpi);
+    grid.cellHeight = ScaleForDpi(std::clamp(calendar.boxHeight, 1, kMaxBoxSize), dpi);
+    grid.margin = ScaleForDpi(std::clamp(calendar.boxMargin, 0, kMaxBoxSize), dpi);
     return grid;
 }
 
@@ -132,16 +127,21 @@ int DayAt(const GridMetrics& grid, const MonthLayout& month, int x, int y) noexc
     return day >= 1 && day <= month.days ? day : 0;
 }
 
+int SelectionFrameWidth(const CalendarLook& look) noexcept {
+    return look.OpaqueBase() ? 2 * look.Line(1) : look.Line(2);
+}
+
 void PaintSelectionFrame(Canvas& canvas, const CalendarLook& look, const PixelRect& rect, ColorRef dayColour,
                          ColorRef numberColour) {
     if (look.OpaqueBase()) {
-        canvas.Outline(rect, dayColour);
-        canvas.Outline(Inset(rect, 1), numberColour);
+        const int line = look.Line(1);
+        OutlineOfWidth(canvas, rect, line, dayColour);
+        OutlineOfWidth(canvas, Inset(rect, line), line, numberColour);
         return;
     }
     // The side bars leave out the corners the top and bottom bars already cover, so that no pixel is
     // blended twice.
-    const int bar = 2;
+    const int bar = look.Line(2);
     BlendOrFill(canvas, {rect.x, rect.y, rect.width, bar}, look.strongBlend, dayColour);
     BlendOrFill(canvas, {rect.x, rect.Bottom() - bar, rect.width, bar}, look.strongBlend, dayColour);
     BlendOrFill(canvas, {rect.x, rect.y + bar, bar, rect.height - 2 * bar}, look.strongBlend, dayColour);
@@ -158,7 +158,8 @@ void PaintMonthGrid(Canvas& canvas, const CalendarLook& look, const GridMetrics&
         const bool written = view.marks && (*view.marks)[static_cast<std::size_t>(day - 1)] > 0;
         const bool framed = day == view.selectedDay && view.frameVisible;
         if (written) {
-            BlendOrFill(canvas, framed ? Inset(cell, 2) : cell, look.baseBlend, colour);
+            BlendOrFill(canvas, framed ? Inset(cell, SelectionFrameWidth(look)) : cell, look.baseBlend,
+                        colour);
         }
         const bool cutOut = written && look.OpaqueBase();
         const ColorRef numberColour = cutOut ? look.back : colour;
@@ -223,13 +224,13 @@ void PaintSideHeader(Canvas& canvas, const CalendarLook& look, const SideHeaderL
     }
     switch (hover) {
         case CalendarHover::kHeaderLeft:
-            PaintHoverUnderline(canvas, header.leftBlock, look.text);
+            PaintHoverUnderline(canvas, header.leftBlock, look.text, look.Line(1));
             break;
         case CalendarHover::kHeaderMonth:
-            PaintHoverUnderline(canvas, header.monthNumber, look.text);
+            PaintHoverUnderline(canvas, header.monthNumber, look.text, look.Line(1));
             break;
         case CalendarHover::kHeaderToday:
-            PaintHoverUnderline(canvas, header.rightBlock, look.text);
+            PaintHoverUnderline(canvas, header.rightBlock, look.text, look.Line(1));
             break;
         default:
             break;
@@ -257,7 +258,7 @@ TitleLineLayout LayoutTitleLine(const TextMetricsSource& fonts, const CalendarLo
     const FontMetrics medium = fonts.Metrics(FontRole::kMedium);
     TitleLineLayout title;
     const int top = titleBox.y + (titleBox.height - large.height) / 2;
-    int x = titleBox.x + kTitleInset;
+    int x = titleBox.x + look.Px(kTitleInset);
     const auto next = [&](std::u16string_view text) {
         const PixelRect rect{x, top, fonts.TextWidth(FontRole::kLarge, text), large.height};
         x = rect.Right();
@@ -292,21 +293,21 @@ void PaintTitleLine(Canvas& canvas, const CalendarLook& look, const TitleLineLay
                  look.dropShadow, look.back);
     switch (hover) {
         case CalendarHover::kTitleYear:
-            PaintHoverUnderline(canvas, title.year, look.text);
+            PaintHoverUnderline(canvas, title.year, look.text, look.Line(1));
             break;
         case CalendarHover::kTitleMonth:
-            PaintHoverUnderline(canvas, title.month, look.text);
+            PaintHoverUnderline(canvas, title.month, look.text, look.Line(1));
             break;
         case CalendarHover::kTitleDay:
-            PaintHoverUnderline(canvas, title.day, look.text);
+            PaintHoverUnderline(canvas, title.day, look.text, look.Line(1));
             break;
         default:
             break;
     }
 }
 
-void PaintHoverUnderline(Canvas& canvas, const PixelRect& area, ColorRef colour) {
-    canvas.Fill({area.x, area.Bottom(), area.width, 1}, colour);
+void PaintHoverUnderline(Canvas& canvas, const PixelRect& area, ColorRef colour, int thickness) {
+    canvas.Fill({area.x, area.Bottom(), area.width, std::max(thickness, 1)}, colour);
 }
 
 }  // namespace tavrin

@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "calendar/diary_date.h"
 #include "ui/canvas.h"
+#include "ui/dpi.h"
 
 namespace tavrin {
 
@@ -28,13 +29,19 @@ struct CalendarLook {
     int mediumBlend = 0;  // inactive toolbar buttons, search box frame
     int strongBlend = 0;  // bars of the selected-day frame
     bool dropShadow = false;
-    int startWeek = 0;  // weekday of the first column, 0 to 6
+    int startWeek = 0;   // weekday of the first column, 0 to 6
+    int dpi = kBaseDpi;  // the screen the calendars are drawn for
 
     [[nodiscard]] bool OpaqueBase() const noexcept { return baseBlend >= 256; }
+    // A length of the 96-DPI drawing (a line, an inset) on this screen.
+    [[nodiscard]] int Px(int length96) const noexcept { return ScaleForDpi(length96, dpi); }
+    // The width of a line drawn width96 pixels wide at 96 DPI.
+    [[nodiscard]] int Line(int width96) const noexcept { return ScaleLineForDpi(width96, dpi); }
 };
 
-// The look of the settings: the [Color] colours and Alpha, TextDropShadow, StartWeek (taken mod 7).
-[[nodiscard]] CalendarLook CalendarLookOf(const Settings& settings) noexcept;
+// The look of the settings: the [Color] colours and Alpha, TextDropShadow, StartWeek (taken mod 7),
+// for a screen of the given DPI.
+[[nodiscard]] CalendarLook CalendarLookOf(const Settings& settings, int dpi = kBaseDpi) noexcept;
 
 // The column (0 to 6) that shows a weekday when the first column is startWeek, and the reverse.
 [[nodiscard]] int ColumnOfWeekday(int weekday, int startWeek) noexcept;
@@ -77,8 +84,10 @@ struct GridMetrics {
     }
 };
 
-// The grid of the calendar settings placed at (left, top).
-[[nodiscard]] GridMetrics GridMetricsOf(const CalendarSettings& calendar, int left, int top) noexcept;
+// The grid of the calendar settings placed at (left, top): BoxWidth, BoxHeight and BoxMargin are 96-DPI
+// lengths, scaled for a screen of the given DPI.
+[[nodiscard]] GridMetrics GridMetricsOf(const CalendarSettings& calendar, int left, int top,
+                                        int dpi = kBaseDpi) noexcept;
 
 [[nodiscard]] PixelRect DayCell(const GridMetrics& grid, const MonthLayout& month, int day) noexcept;
 // The day whose cell holds the point (gaps between cells hold none), or 0.
@@ -86,9 +95,11 @@ struct GridMetrics {
 
 // The selected-day frame of both calendars inside rect: with an opaque base blend two one-pixel
 // rectangles (the day colour, then the number colour one pixel inside); otherwise four 2-pixel bars
-// along the edges in the day colour at the strong blend.
+// along the edges in the day colour at the strong blend. Line widths are scaled with the look's DPI.
 void PaintSelectionFrame(Canvas& canvas, const CalendarLook& look, const PixelRect& rect, ColorRef dayColour,
                          ColorRef numberColour);
+// How far the selected-day frame reaches into its cell.
+[[nodiscard]] int SelectionFrameWidth(const CalendarLook& look) noexcept;
 
 // What one month of the side calendar shows.
 struct MonthGridView {
@@ -157,7 +168,7 @@ struct TitleLineLayout {
     ColorRef weekdayColour = 0;
 };
 
-// Space between the title box's left edge and the date, the editor's own left margin.
+// Space between the title box's left edge and the date, the editor's own left margin (96-DPI pixels).
 inline constexpr int kTitleInset = 20;
 
 [[nodiscard]] TitleLineLayout LayoutTitleLine(const TextMetricsSource& fonts, const CalendarLook& look,
@@ -165,7 +176,7 @@ inline constexpr int kTitleInset = 20;
 void PaintTitleLine(Canvas& canvas, const CalendarLook& look, const TitleLineLayout& title,
                     const DiaryDate& date, CalendarHover hover);
 
-// A one-pixel underline under a hovered click area, in colour.
-void PaintHoverUnderline(Canvas& canvas, const PixelRect& area, ColorRef colour);
+// An underline under a hovered click area, in colour: one pixel at 96 DPI, as thick as thickness.
+void PaintHoverUnderline(Canvas& canvas, const PixelRect& area, ColorRef colour, int thickness = 1);
 
 }  // namespace tavrin

@@ -10,8 +10,8 @@
 namespace tavrin {
 namespace {
 
-PixelRect Widened(const PixelRect& text, const PixelRect& view) noexcept {
-    return {text.x - kYearHeaderClickPad, view.y, text.width + 2 * kYearHeaderClickPad, kYearHeaderHeight};
+PixelRect Widened(const PixelRect& text, const PixelRect& view, int pad, int height) noexcept {
+    return {text.x - pad, view.y, text.width + 2 * pad, height};
 }
 
 TextStyle Style(FontRole font, ColorRef colour) {
@@ -37,11 +37,11 @@ void PaintHeader(Canvas& canvas, const CalendarLook& look, const YearCalendarLay
     ShadowedText(canvas, layout.todayText, TodayText(view.today), Style(FontRole::kSmall, look.text),
                  look.dropShadow, look.back);
     if (view.hoverCode == kHitYearViewYear) {
-        PaintHoverUnderline(canvas, layout.yearText, look.text);
+        PaintHoverUnderline(canvas, layout.yearText, look.text, look.Line(1));
     } else if (view.hoverCode == kHitYearViewEra) {
-        PaintHoverUnderline(canvas, layout.eraText, look.text);
+        PaintHoverUnderline(canvas, layout.eraText, look.text, look.Line(1));
     } else if (view.hoverCode == kHitYearViewToday) {
-        PaintHoverUnderline(canvas, layout.todayText, look.text);
+        PaintHoverUnderline(canvas, layout.todayText, look.text, look.Line(1));
     }
 }
 
@@ -54,7 +54,8 @@ void PaintMonthTitle(Canvas& canvas, const CalendarLook& look, const YearCalenda
     if (hoverCode == kHitFirstMonthTitle + month - 1) {
         const int small = fonts.Metrics(FontRole::kSmall).height;
         const int width = std::min(fonts.TextWidth(FontRole::kSmall, title), text.width);
-        PaintHoverUnderline(canvas, {text.x, text.y + (text.height - small) / 2, width, small}, look.text);
+        PaintHoverUnderline(canvas, {text.x, text.y + (text.height - small) / 2, width, small}, look.text,
+                            look.Line(1));
     }
 }
 
@@ -64,21 +65,22 @@ void PaintMonthDays(Canvas& canvas, const CalendarLook& look, const YearCalendar
     const DayMarks* marks = view.marks ? &(*view.marks)[static_cast<std::size_t>(month - 1)] : nullptr;
     const int cw = layout.cellWidth;
     const int ch = layout.cellHeight;
+    const int gap = look.Line(1);  // between the boxes of neighbouring days
     for (int day = 1; day <= days.days; ++day) {
         const PixelRect cell = layout.Cell(month, days.Column(day), days.Row(day));
         const ColorRef colour = DayColour(look, view.year, month, day, days.Column(day));
         const bool selected = view.selected.month == month && view.selected.day == day;
         const bool boxed = view.showBoxes && marks && (*marks)[static_cast<std::size_t>(day - 1)] > 0;
         if (boxed) {
-            const PixelRect box = selected ? PixelRect{cell.x + 1, cell.y + 1, cw - 3, ch - 3}
-                                           : PixelRect{cell.x, cell.y, cw - 1, ch - 1};
+            const PixelRect box = selected ? PixelRect{cell.x + gap, cell.y + gap, cw - 3 * gap, ch - 3 * gap}
+                                           : PixelRect{cell.x, cell.y, cw - gap, ch - gap};
             BlendOrFill(canvas, box, look.baseBlend, colour);
         }
         const bool cutOut = boxed && look.OpaqueBase();
         const ColorRef numberColour = cutOut ? look.back : colour;
         DrawNumber(canvas, look, cell, day, FontRole::kSmall, numberColour, !cutOut);
         if (selected && view.frameVisible) {
-            PaintSelectionFrame(canvas, look, {cell.x, cell.y, cw - 1, ch - 1}, colour, numberColour);
+            PaintSelectionFrame(canvas, look, {cell.x, cell.y, cw - gap, ch - gap}, colour, numberColour);
         }
     }
 }
@@ -111,9 +113,8 @@ std::u16string TodayText(const DiaryDate& today) {
 
 PixelRect YearCalendarLayout::Block(int month) const noexcept {
     const int i = month - 1;
-    return {gridLeft + (7 * cellWidth + kYearColumnGap) * (i % 4),
-            view.y + kYearHeaderHeight + (7 * cellHeight + kYearRowGap) * (i / 4), 7 * cellWidth,
-            7 * cellHeight};
+    return {gridLeft + (7 * cellWidth + columnGap) * (i % 4),
+            view.y + headerHeight + (7 * cellHeight + rowGap) * (i / 4), 7 * cellWidth, 7 * cellHeight};
 }
 
 PixelRect YearCalendarLayout::TitleRow(int month) const noexcept {
@@ -127,26 +128,33 @@ PixelRect YearCalendarLayout::Cell(int month, int column, int weekRow) const noe
 }
 
 YearCalendarLayout LayoutYearCalendar(const TextMetricsSource& fonts, const PixelRect& view, int year,
-                                      const DiaryDate& today) {
+                                      const DiaryDate& today, int dpi) {
     YearCalendarLayout layout;
     layout.view = view;
-    layout.cellWidth = std::max((view.width - 2 * kYearSideMargin - 3 * kYearColumnGap) / 28, kYearMinCell);
+    layout.headerHeight = ScaleForDpi(kYearHeaderHeight, dpi);
+    layout.columnGap = ScaleForDpi(kYearColumnGap, dpi);
+    layout.rowGap = ScaleForDpi(kYearRowGap, dpi);
+    const int sideMargin = ScaleForDpi(kYearSideMargin, dpi);
+    const int bottomMargin = ScaleForDpi(kYearBottomMargin, dpi);
+    const int minCell = ScaleForDpi(kYearMinCell, dpi);
+    layout.cellWidth = std::max((view.width - 2 * sideMargin - 3 * layout.columnGap) / 28, minCell);
     layout.cellHeight =
-        std::max((view.height - 2 * kYearRowGap - kYearHeaderHeight - kYearBottomMargin) / 21, kYearMinCell);
+        std::max((view.height - 2 * layout.rowGap - layout.headerHeight - bottomMargin) / 21, minCell);
     layout.gridLeft = view.x + (view.width - layout.BlocksWidth()) / 2;
 
     const int large = fonts.Metrics(FontRole::kLarge).height;
     const int small = fonts.Metrics(FontRole::kSmall).height;
     const int yearWidth = fonts.TextWidth(FontRole::kLarge, Decimal(year));
     layout.yearText = {layout.gridLeft + (layout.BlocksWidth() - yearWidth) / 2,
-                       view.y + (kYearHeaderHeight - large) / 2, yearWidth, large};
-    const int smallTop = view.y + (kYearHeaderHeight - small) / 2;
+                       view.y + (layout.headerHeight - large) / 2, yearWidth, large};
+    const int smallTop = view.y + (layout.headerHeight - small) / 2;
     layout.eraText = {layout.gridLeft, smallTop, fonts.TextWidth(FontRole::kSmall, EraLine(year)), small};
     const int todayWidth = fonts.TextWidth(FontRole::kSmall, TodayText(today));
     layout.todayText = {layout.gridLeft + layout.BlocksWidth() - todayWidth, smallTop, todayWidth, small};
-    layout.yearArea = Widened(layout.yearText, view);
-    layout.eraArea = Widened(layout.eraText, view);
-    layout.todayArea = Widened(layout.todayText, view);
+    const int pad = ScaleForDpi(kYearHeaderClickPad, dpi);
+    layout.yearArea = Widened(layout.yearText, view, pad, layout.headerHeight);
+    layout.eraArea = Widened(layout.eraText, view, pad, layout.headerHeight);
+    layout.todayArea = Widened(layout.todayText, view, pad, layout.headerHeight);
     return layout;
 }
 

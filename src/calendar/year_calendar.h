@@ -11,6 +11,7 @@
 
 namespace tavrin {
 
+// Metrics of the view in 96-DPI pixels; a layout scales them for its screen.
 inline constexpr int kYearHeaderHeight = 36;
 inline constexpr int kYearSideMargin = 10;
 inline constexpr int kYearColumnGap = 32;
@@ -31,7 +32,10 @@ struct YearCalendarLayout {
     PixelRect view;
     int cellWidth = kYearMinCell;
     int cellHeight = kYearMinCell;
-    int gridLeft = 0;  // left edge of the first block column
+    int gridLeft = 0;                      // left edge of the first block column
+    int headerHeight = kYearHeaderHeight;  // the metrics above, scaled for the screen
+    int columnGap = kYearColumnGap;
+    int rowGap = kYearRowGap;
     PixelRect yearText;
     PixelRect eraText;
     PixelRect todayText;
@@ -39,15 +43,16 @@ struct YearCalendarLayout {
     PixelRect eraArea;
     PixelRect todayArea;
 
-    [[nodiscard]] int BlocksWidth() const noexcept { return 28 * cellWidth + 3 * kYearColumnGap; }
+    [[nodiscard]] int BlocksWidth() const noexcept { return 28 * cellWidth + 3 * columnGap; }
     // The block of a month 1 to 12: 7 cells wide, a title row and six week rows high.
     [[nodiscard]] PixelRect Block(int month) const noexcept;
     [[nodiscard]] PixelRect TitleRow(int month) const noexcept;
     [[nodiscard]] PixelRect Cell(int month, int column, int weekRow) const noexcept;
 };
 
+// The layout of the view for a screen of the given DPI.
 [[nodiscard]] YearCalendarLayout LayoutYearCalendar(const TextMetricsSource& fonts, const PixelRect& view,
-                                                    int year, const DiaryDate& today);
+                                                    int year, const DiaryDate& today, int dpi = kBaseDpi);
 
 // The cell of a day of a month of the year, for the given first weekday column.
 [[nodiscard]] PixelRect YearDayCell(const YearCalendarLayout& layout, int year, int month, int day,

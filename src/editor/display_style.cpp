@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/dpi.h"
+
 namespace tavrin {
 namespace {
 
@@ -14,23 +16,28 @@ int ClampRange(long long value, int low, int high) noexcept {
 
 }  // namespace
 
-int ClampFontSize(long long points) noexcept {
-    return ClampRange(points, 1, 4096);
-}
-int ClampLineSpacing(long long pixels) noexcept {
-    return ClampRange(pixels, -1000, 1000);
-}
-int ClampTabStop(long long characters) noexcept {
-    return ClampRange(characters, 1, 1000);
-}
+int ClampFontSize(long long points) noexcept { return ClampRange(points, 1, 4096); }
+int ClampLineSpacing(long long pixels) noexcept { return ClampRange(pixels, -1000, 1000); }
+int ClampTabStop(long long characters) noexcept { return ClampRange(characters, 1, 1000); }
 
 int EditorStyle::HeadingPoints() const noexcept {
     const double points = std::clamp(fontSizeHead, 1, 10000) / 100.0 * fontSize;
     return ClampFontSize(static_cast<long long>(points));
 }
 
-int EditorStyle::SmallPoints() const noexcept {
-    return std::max(8, static_cast<int>(fontSize * 0.8));
+int EditorStyle::SmallPoints() const noexcept { return std::max(8, static_cast<int>(fontSize * 0.8)); }
+
+EditorStyle ScaledEditorStyle(const EditorStyle& style, int dpi) {
+    EditorStyle scaled = style;
+    scaled.marginLeft = ScaleForDpi(style.marginLeft, dpi);
+    scaled.marginTop = ScaleForDpi(style.marginTop, dpi);
+    scaled.marginRight = ScaleForDpi(style.marginRight, dpi);
+    scaled.marginBottom = ScaleForDpi(style.marginBottom, dpi);
+    scaled.lineSpacing = ScaleForDpi(style.lineSpacing, dpi);
+    scaled.headingPadTop = ScaleForDpi(style.headingPadTop, dpi);
+    scaled.headingPadBottom = ScaleForDpi(style.headingPadBottom, dpi);
+    scaled.caretWidth = style.caretWidth > 0 ? ScaleLineForDpi(style.caretWidth, dpi) : 0;
+    return scaled;
 }
 
 void ApplyDisplayStyle(const DisplayStyle& record, EditorStyle& style) {

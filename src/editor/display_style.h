@@ -67,6 +67,10 @@ struct EditorStyle {
     [[nodiscard]] int SmallPoints() const noexcept;
 };
 
+// The style as laid out on a screen of dpi: the pixel values (margins, line spacing, heading padding,
+// caret width) are 96-DPI lengths and are scaled; everything else is copied.
+[[nodiscard]] EditorStyle ScaledEditorStyle(const EditorStyle& style, int dpi);
+
 // Copies the record into the style (clamping values that would break layout arithmetic); the title
 // line flag is not part of the record and stays.
 void ApplyDisplayStyle(const DisplayStyle& record, EditorStyle& style);

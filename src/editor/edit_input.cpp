@@ -29,7 +29,7 @@ std::u16string WithCrLf(std::u16string_view text) {
 // --- Links and objects ----------------------------------------------------------------------------
 
 LinkHit EditState::HitTestLink(int x, int y) {
-    if (rows_.empty() || x < style_.marginLeft || x > clientWidth_ - kScrollBarWidth - style_.marginRight) {
+    if (rows_.empty() || x < style_.marginLeft || x > clientWidth_ - ScrollBarWidth() - style_.marginRight) {
         return {};
     }
     const long long contentY = static_cast<long long>(y) + scrollOffset_;
@@ -80,9 +80,7 @@ LinkKind EditState::GetLinkKind() {
     return kind;
 }
 
-bool EditState::CanAddPicture() const noexcept {
-    return static_cast<int>(pictures_.size()) < kMaxPictures;
-}
+bool EditState::CanAddPicture() const noexcept { return static_cast<int>(pictures_.size()) < kMaxPictures; }
 
 int EditState::GetObjectName(const EditorPoint* point, char16_t* buffer) {
     if (point == nullptr) {
@@ -252,7 +250,7 @@ CompositionPlacement EditState::ImePlacement() {
     placement.point = {caret.x, caret.y + style_.lineSpacing / 2};
     placement.left = style_.marginLeft;
     placement.top = 0;
-    placement.right = clientWidth_ - kScrollBarWidth - style_.marginRight;
+    placement.right = clientWidth_ - ScrollBarWidth() - style_.marginRight;
     placement.bottom = clientHeight_ - style_.marginBottom;
     return placement;
 }

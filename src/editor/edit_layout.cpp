@@ -21,7 +21,35 @@ int SaturatingAdd(int a, int b) noexcept {
 // --- Style ----------------------------------------------------------------------------------------
 
 void EditState::RebuildFonts() {
-    fonts_.Rebuild(FontSizes{style_.face, style_.fontSize, style_.HeadingPoints(), style_.SmallPoints()});
+    fonts_.Rebuild(
+        FontSizes{style_.face, style_.fontSize, style_.HeadingPoints(), style_.SmallPoints(), dpi_});
+}
+
+void EditState::ScaleStyle() { style_ = ScaledEditorStyle(given_, dpi_); }
+
+void EditState::SetDpi(int dpi) {
+    dpi = dpi < 1 ? kBaseDpi : dpi;
+    if (dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    ScaleStyle();
+    RebuildFonts();
+    // Pictures keep their pixels; only the size they are shown at changes, which the layout decides.
+    LayoutAll();
+    UpdateScrollRange();
+    Invalidate();
+}
+
+ObjectPadding EditState::ObjectPad() const noexcept {
+    return {Px(kObjectPadLeft), Px(kObjectPadTop), Px(kObjectPadRight), Px(kObjectPadBottom)};
+}
+
+PictureSize EditState::ShownPictureSize(const PictureSize& loaded) const noexcept {
+    if (loaded.width <= 0 || loaded.height <= 0) {
+        return {Px(kPlaceholderWidth), Px(kPlaceholderHeight)};
+    }
+    return {Px(loaded.width), Px(loaded.height)};
 }
 
 void EditState::Resize(int clientWidth, int clientHeight) {
@@ -36,7 +64,8 @@ bool EditState::SetStyle(const DisplayStyle* record) {
     if (record == nullptr) {
         return false;
     }
-    ApplyDisplayStyle(*record, style_);
+    ApplyDisplayStyle(*record, given_);
+    ScaleStyle();
     media_.StopPlayback(false);
     RebuildFonts();
     LayoutAll();
@@ -46,8 +75,9 @@ bool EditState::SetStyle(const DisplayStyle* record) {
 }
 
 bool EditState::SetFont(std::u16string_view face, int points) {
-    style_.face = std::u16string(face.substr(0, 63));
-    style_.fontSize = ClampFontSize(points);
+    given_.face = std::u16string(face.substr(0, 63));
+    given_.fontSize = ClampFontSize(points);
+    ScaleStyle();
     RebuildFonts();
     LayoutAll();
     UpdateScrollRange();
@@ -57,8 +87,9 @@ bool EditState::SetFont(std::u16string_view face, int points) {
 
 bool EditState::SetLineSpacing(int pixels) {
     const int spacing = ClampLineSpacing(pixels);
-    if (spacing != style_.lineSpacing) {
-        style_.lineSpacing = spacing;
+    if (spacing != given_.lineSpacing) {
+        given_.lineSpacing = spacing;
+        ScaleStyle();
         RebuildFonts();
         LayoutAll();
         UpdateScrollRange();
@@ -68,16 +99,18 @@ bool EditState::SetLineSpacing(int pixels) {
 }
 
 bool EditState::SetWordWrap(bool wordWrap) {
-    if (wordWrap != style_.wordWrap) {
-        style_.wordWrap = wordWrap;
+    if (wordWrap != given_.wordWrap) {
+        given_.wordWrap = wordWrap;
+        ScaleStyle();
         layoutStale_ = true;
     }
     return true;
 }
 
 bool EditState::SetTitleLine(bool titleLine, bool relayoutNow) {
-    if (titleLine != style_.titleLine) {
-        style_.titleLine = titleLine;
+    if (titleLine != given_.titleLine) {
+        given_.titleLine = titleLine;
+        ScaleStyle();
         layoutStale_ = true;
     }
     if (relayoutNow) {
@@ -94,8 +127,9 @@ bool EditState::SetTabStops(std::int64_t count, std::int64_t value) {
         return false;
     }
     const int clamped = ClampTabStop(tabStop);
-    if (clamped != style_.tabStop) {
-        style_.tabStop = clamped;
+    if (clamped != given_.tabStop) {
+        given_.tabStop = clamped;
+        ScaleStyle();
         LayoutAll();
         UpdateScrollRange();
         Invalidate();
@@ -106,7 +140,7 @@ bool EditState::SetTabStops(std::int64_t count, std::int64_t value) {
 // --- Layout ---------------------------------------------------------------------------------------
 
 int EditState::AvailableWidth() const noexcept {
-    return clientWidth_ - kScrollBarWidth - style_.marginLeft - style_.marginRight;
+    return clientWidth_ - ScrollBarWidth() - style_.marginLeft - style_.marginRight;
 }
 
 LineMetrics EditState::Metrics() const noexcept {
@@ -118,6 +152,7 @@ LineMetrics EditState::Metrics() const noexcept {
     metrics.lineSpacing = style_.lineSpacing;
     metrics.headingPadTop = style_.headingPadTop;
     metrics.headingPadBottom = style_.headingPadBottom;
+    metrics.minRowWidth = Px(kMinLayoutWidth);
     return metrics;
 }
 
@@ -229,15 +264,14 @@ void EditState::FinishObjects() {
 
 void EditState::SizeObjectRow(RowRecord& row) {
     const int available = AvailableWidth();
-    const int wide = std::max(available, kMinLayoutWidth);
-    const int padX = kObjectPadLeft + kObjectPadRight;
-    const int padY = kObjectPadTop + kObjectPadBottom;
+    const int minimum = Px(kMinLayoutWidth);
+    const int wide = std::max(available, minimum);
+    const ObjectPadding pad = ObjectPad();
+    const int padX = pad.left + pad.right;
+    const int padY = pad.top + pad.bottom;
     long long height = 0;
     if (row.kind == RowKind::Picture) {
-        PictureSize size = pictures_[static_cast<std::size_t>(row.objectIndex)].size;
-        if (size.width <= 0 || size.height <= 0) {
-            size = {kPlaceholderWidth, kPlaceholderHeight};
-        }
+        const PictureSize size = ShownPictureSize(pictures_[static_cast<std::size_t>(row.objectIndex)].size);
         if (wide < size.width + padX) {
             row.width = wide;
             height =
@@ -247,7 +281,7 @@ void EditState::SizeObjectRow(RowRecord& row) {
             height = size.height + padY;
         }
     } else {
-        row.width = std::max(kMinLayoutWidth, available + padX);
+        row.width = std::max(minimum, available + padX);
         if (row.kind == RowKind::Sound) {
             height = fonts_.MediaBarHeight() + padY;
         } else {
@@ -394,12 +428,8 @@ PointHit EditState::PointToOffset(int x, int y, bool rounding) {
 
 // --- Caret rows and placement ----------------------------------------------------------------------
 
-int EditState::CaretRow() const noexcept {
-    return std::max(0, RowOfOffset(caret_));
-}
-int EditState::AnchorRow() const noexcept {
-    return std::max(0, RowOfOffset(anchor_));
-}
+int EditState::CaretRow() const noexcept { return std::max(0, RowOfOffset(caret_)); }
+int EditState::AnchorRow() const noexcept { return std::max(0, RowOfOffset(anchor_)); }
 
 int EditState::CaretColumn() const noexcept {
     const int row = RowOfOffset(caret_);

@@ -25,6 +25,7 @@
 #include "editor/row_layout.h"
 #include "editor/text_measurer.h"
 #include "editor/undo_history.h"
+#include "ui/dpi.h"
 
 namespace tavrin {
 
@@ -147,6 +148,14 @@ struct RowCell {
     LinkKind link = LinkKind::None;
 };
 
+// The padding around a picture, sound or movie row's box, in pixels of the editor's screen.
+struct ObjectPadding {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 // A picture the editor holds for a picture row: its name and size (0 x 0 when it could not be loaded
 // or the reference is too long to load; the layout then uses the placeholder).
 struct HeldPicture {
@@ -154,6 +163,9 @@ struct HeldPicture {
     PictureSize size;
 };
 
+// Pixel lengths (these constants, margins, line spacing and the caret width of the style) are 96-DPI
+// lengths; the editor lays out and paints for the screen of SetDpi, scaling them at one place: the
+// style in use is the given one scaled (Style()), and the constants are read through Px().
 class EditState {
 public:
     static constexpr int kScrollBarWidth = 16;
@@ -177,6 +189,18 @@ public:
     }
 
     // --- Size and style -------------------------------------------------------------------------
+    // The DPI of the editor's screen: rebuilds the fonts (the measurer must already measure for it),
+    // relays out and repaints when it changed.
+    void SetDpi(int dpi);
+    [[nodiscard]] int Dpi() const noexcept { return dpi_; }
+    // A 96-DPI length on the editor's screen.
+    [[nodiscard]] int Px(int length96) const noexcept { return ScaleForDpi(length96, dpi_); }
+    [[nodiscard]] int ScrollBarWidth() const noexcept { return Px(kScrollBarWidth); }
+    [[nodiscard]] ObjectPadding ObjectPad() const noexcept;
+    // The size a picture is shown at before it is fitted to the width: a picture's own pixels count as
+    // 96-DPI pixels and are scaled for the screen; a picture that could not be loaded shows the
+    // placeholder.
+    [[nodiscard]] PictureSize ShownPictureSize(const PictureSize& loaded) const noexcept;
     // WM_SIZE: stores the client size, relays out, updates the scroll range, repaints.
     void Resize(int clientWidth, int clientHeight);
     // MEP_SETSTYLE: 1, or 0 for a null record.
@@ -264,6 +288,7 @@ public:
     [[nodiscard]] PointHit PointToOffset(int x, int y, bool rounding);
     // Width of the character at offset in the row's font (heading or normal), with its unit count.
     int CharWidthAt(int offset, bool heading, int& units);
+    // The style in use: the given style with its pixel values scaled for the screen.
     [[nodiscard]] const EditorStyle& Style() const noexcept { return style_; }
     [[nodiscard]] FontTable& Fonts() noexcept { return fonts_; }
     [[nodiscard]] const FontTable& Fonts() const noexcept { return fonts_; }
@@ -410,6 +435,8 @@ private:
     void RecomputeTops(int fromRow);
     void UpdateScrollRange();
     void RebuildFonts();
+    // After a change of given_ or dpi_: the style in use follows.
+    void ScaleStyle();
     [[nodiscard]] LineMetrics Metrics() const noexcept;
     [[nodiscard]] int RowX(int row, int offset);
     // The offset under x pixels right of the left margin on a text row.
@@ -436,7 +463,9 @@ private:
     PictureHost* pictureHost_;
     EditorObserver* observer_;
     FontTable fonts_;
-    EditorStyle style_;
+    EditorStyle given_;  // as the messages set it, in 96-DPI pixels
+    EditorStyle style_;  // given_ scaled for dpi_
+    int dpi_ = kBaseDpi;
 
     std::u16string text_;
     std::vector<RowRecord> rows_;

@@ -8,7 +8,8 @@
 namespace tavrin {
 namespace {
 
-// Inner padding of media bars: the glyph cell starts this far in, the time ends this far in.
+// Inner padding of media bars (96-DPI pixels): the glyph cell starts this far in, the time ends this far
+// in.
 constexpr int kBarPadding = 8;
 constexpr int kObjectSelectionCap = 128;
 constexpr std::uint32_t kBlack = 0x000000;
@@ -43,6 +44,9 @@ public:
           text_(editor.Text()),
           selStart_(editor.SelectionStart()),
           selEnd_(editor.SelectionEnd()),
+          pad_(editor.ObjectPad()),
+          barPad_(editor.Px(kBarPadding)),
+          line_(ScaleLineForDpi(1, editor.Dpi())),
           a1_(style_.alpha[0]),
           a2_(style_.alpha[1]),
           a3_(style_.alpha[2]) {}
@@ -76,6 +80,10 @@ private:
         return selStart_ < selEnd_ && offset >= selStart_ && offset < selEnd_;
     }
     [[nodiscard]] bool Shadowed() const noexcept { return style_.textDropShadow && a3_ < 256; }
+    // A drop shadow lies one line width right of and below what it shades.
+    [[nodiscard]] EditorRect ShadowOf(const EditorRect& rect) const noexcept {
+        return {rect.x + line_, rect.y + line_, rect.width, rect.height};
+    }
     void PaintRow(int index, int top) {
         const RowRecord& row = editor_.Rows()[static_cast<std::size_t>(index)];
         switch (row.kind) {
@@ -119,8 +127,9 @@ private:
             }
             const std::uint32_t plain = selected ? selectedColour : rowColour;
             if (cell.kind == CellKind::Control) {
-                boxes_.push_back({{cell.x + 1, y, cell.width - 2, lineHeight},
-                                  cell.x + 4,
+                const int inset = editor_.Px(1);
+                boxes_.push_back({{cell.x + inset, y, cell.width - 2 * inset, lineHeight},
+                                  cell.x + editor_.Px(4),
                                   ControlName(text_[static_cast<std::size_t>(cell.offset)]),
                                   plain});
             } else if (cell.kind != CellKind::Tab) {
@@ -137,7 +146,7 @@ private:
         }
         EmitRuns(y);
         for (const BoxedName& box : boxes_) {
-            canvas_.Frame(box.frame, box.colour);
+            FrameOfWidth(box.frame, box.colour);
             canvas_.Glyphs(slot, box.x, y, box.name, {}, box.colour);
         }
     }
@@ -171,7 +180,8 @@ private:
     void EmitRuns(int y) {
         for (const GlyphRun& run : runs_) {
             if (Shadowed()) {
-                canvas_.Glyphs(run.slot, run.x + 1, y + 1, run.text, run.advances, Colour(kColorBack));
+                canvas_.Glyphs(run.slot, run.x + line_, y + line_, run.text, run.advances,
+                               Colour(kColorBack));
             }
             canvas_.Glyphs(run.slot, run.x, y, run.text, run.advances, run.colour);
         }
@@ -186,16 +196,26 @@ private:
 
     // The box inside the object padding.
     [[nodiscard]] EditorRect ObjectBox(const RowRecord& row, int top) const noexcept {
-        return {style_.marginLeft + EditState::kObjectPadLeft, top + EditState::kObjectPadTop,
-                row.width - EditState::kObjectPadLeft - EditState::kObjectPadRight,
-                row.height - EditState::kObjectPadTop - EditState::kObjectPadBottom};
+        return {style_.marginLeft + pad_.left, top + pad_.top, row.width - pad_.left - pad_.right,
+                row.height - pad_.top - pad_.bottom};
+    }
+
+    // A frame of the screen's line width just inside the rectangle.
+    void FrameOfWidth(const EditorRect& rect, std::uint32_t colour) {
+        if (line_ <= 1) {
+            canvas_.Frame(rect, colour);
+            return;
+        }
+        canvas_.Fill({rect.x, rect.y, rect.width, line_}, colour);
+        canvas_.Fill({rect.x, rect.y + rect.height - line_, rect.width, line_}, colour);
+        canvas_.Fill({rect.x, rect.y + line_, line_, rect.height - 2 * line_}, colour);
+        canvas_.Fill({rect.x + rect.width - line_, rect.y + line_, line_, rect.height - 2 * line_}, colour);
     }
 
     void Label(int slot, const EditorRect& rect, std::u16string_view text, LabelPlacement placement,
                std::uint32_t colour, bool shadow) {
         if (shadow) {
-            canvas_.Label(slot, {rect.x + 1, rect.y + 1, rect.width, rect.height}, text, placement,
-                          Colour(kColorBack));
+            canvas_.Label(slot, ShadowOf(rect), text, placement, Colour(kColorBack));
         }
         canvas_.Label(slot, rect, text, placement, colour);
     }
@@ -204,10 +224,10 @@ private:
         const EditorRect box = ObjectBox(row, top);
         const auto index = static_cast<std::size_t>(row.objectIndex);
         const auto pictures = editor_.Pictures();
-        const PictureSize size = index < pictures.size() ? pictures[index].size : PictureSize{};
-        if (size.width > 0 && size.height > 0) {
-            const bool narrower =
-                row.width - EditState::kObjectPadLeft - EditState::kObjectPadRight < size.width;
+        const PictureSize loaded = index < pictures.size() ? pictures[index].size : PictureSize{};
+        if (loaded.width > 0 && loaded.height > 0) {
+            const PictureSize size = editor_.ShownPictureSize(loaded);
+            const bool narrower = row.width - pad_.left - pad_.right < size.width;
             canvas_.Picture(row.objectIndex,
                             narrower ? box : EditorRect{box.x, box.y, size.width, size.height});
         } else {
@@ -220,18 +240,18 @@ private:
 
     void PaintPlaceholder(const EditorRect& box, std::u16string_view name) {
         const std::uint32_t text = Colour(kColorText);
-        canvas_.Blend({box.x + 1, box.y + 1, box.width - 2, box.height - 2},
+        const int l = line_;
+        canvas_.Blend({box.x + l, box.y + l, box.width - 2 * l, box.height - 2 * l},
                       std::min(a3_, kObjectSelectionCap), Colour(kColorBack));
-        canvas_.Blend({box.x, box.y, box.width, 1}, a1_, text);
-        canvas_.Blend({box.x, box.y + box.height - 1, box.width, 1}, a1_, text);
-        canvas_.Blend({box.x, box.y + 1, 1, box.height - 2}, a1_, text);
-        canvas_.Blend({box.x + box.width - 1, box.y + 1, 1, box.height - 2}, a1_, text);
-        const int width = box.width - 2 * kBarPadding;
+        canvas_.Blend({box.x, box.y, box.width, l}, a1_, text);
+        canvas_.Blend({box.x, box.y + box.height - l, box.width, l}, a1_, text);
+        canvas_.Blend({box.x, box.y + l, l, box.height - 2 * l}, a1_, text);
+        canvas_.Blend({box.x + box.width - l, box.y + l, l, box.height - 2 * l}, a1_, text);
+        const int width = box.width - 2 * barPad_;
         const int height = std::min(canvas_.WrappedHeight(FontTable::kSmall, width, name), box.height);
-        const EditorRect area{box.x + kBarPadding, box.y + (box.height - height) / 2, width, height};
+        const EditorRect area{box.x + barPad_, box.y + (box.height - height) / 2, width, height};
         if (style_.textDropShadow) {
-            canvas_.Wrapped(FontTable::kSmall, {area.x + 1, area.y + 1, area.width, area.height}, name,
-                            Colour(kColorBack));
+            canvas_.Wrapped(FontTable::kSmall, ShadowOf(area), name, Colour(kColorBack));
         }
         canvas_.Wrapped(FontTable::kSmall, area, name, text);
     }
@@ -243,19 +263,19 @@ private:
         const std::uint32_t colour = a3_ >= 256 ? Colour(kColorBack) : Colour(kColorText);
         const bool shadow = Shadowed();
         const int cell = fonts_.GlyphCell();
-        const EditorRect glyph{bar.x + kBarPadding, bar.y, cell, bar.height};
+        const EditorRect glyph{bar.x + barPad_, bar.y, cell, bar.height};
         Label(FontTable::kSmall, glyph, playing ? kStopGlyph : kPlayGlyph, LabelPlacement::Centred, colour,
               shadow);
         int timeWidth = 0;
         if (playing) {
             const std::u16string time = MediaTimeText(request_.media.positionMs, request_.media.lengthMs);
             timeWidth = canvas_.LabelWidth(FontTable::kSmall, time);
-            const EditorRect area{bar.x, bar.y, bar.width - kBarPadding, bar.height};
+            const EditorRect area{bar.x, bar.y, bar.width - barPad_, bar.height};
             Label(FontTable::kSmall, area, time, LabelPlacement::Right, colour, shadow);
         }
         if (showName) {
-            const int left = glyph.x + 2 * kBarPadding + cell;
-            const int width = bar.width - 3 * kBarPadding - cell - (playing ? timeWidth + kBarPadding : 0);
+            const int left = glyph.x + 2 * barPad_ + cell;
+            const int width = bar.width - 3 * barPad_ - cell - (playing ? timeWidth + barPad_ : 0);
             Label(FontTable::kSmall, {left, bar.y, width, bar.height}, ObjectName(row),
                   LabelPlacement::PathEllipsis, colour, shadow);
         }
@@ -273,8 +293,8 @@ private:
 
     void PaintMovieRow(const RowRecord& row, int top) {
         const int bar = fonts_.MediaBarHeight();
-        const EditorRect box{style_.marginLeft + EditState::kObjectPadLeft, top,
-                             row.width - EditState::kObjectPadLeft - EditState::kObjectPadRight, row.height};
+        const EditorRect box{style_.marginLeft + pad_.left, top, row.width - pad_.left - pad_.right,
+                             row.height};
         const EditorRect picture{box.x, box.y, box.width, std::max(0, box.height - bar)};
         const EditorRect strip{box.x, box.y + picture.height, box.width, box.height - picture.height};
         canvas_.Blend(picture, kMovieShadeOpacity, kBlack);
@@ -298,16 +318,18 @@ private:
     void PaintSeekBar(const EditorRect& strip, int timeWidth) {
         const int cell = fonts_.GlyphCell();
         const std::uint32_t colour = a3_ >= 256 ? Colour(kColorBack) : Colour(kColorText);
-        const int left = strip.x + cell + 3 * kBarPadding;
-        const int width = strip.width - cell - timeWidth - 5 * kBarPadding;
+        const int left = strip.x + cell + 3 * barPad_;
+        const int width = strip.width - cell - timeWidth - 5 * barPad_;
         const int middle = strip.y + strip.height / 2;
-        canvas_.Blend({left, middle - 1, width, 2}, a2_, colour);
+        const int track = editor_.Px(2);
+        canvas_.Blend({left, middle - track / 2, width, track}, a2_, colour);
         const MediaPaintState& media = request_.media;
         const int marker =
             media.lengthMs > 0
-                ? left + static_cast<int>(static_cast<double>(media.positionMs) / media.lengthMs * width) - 2
+                ? left + static_cast<int>(static_cast<double>(media.positionMs) / media.lengthMs * width) -
+                      editor_.Px(2)
                 : left;
-        canvas_.Fill({marker, middle - 4 - 1, 3, 10}, colour);
+        canvas_.Fill({marker, middle - editor_.Px(5), editor_.Px(3), editor_.Px(10)}, colour);
         seekBar_ = {left, strip.y, width, strip.height};
     }
 
@@ -319,6 +341,9 @@ private:
     std::u16string_view text_;
     int selStart_;
     int selEnd_;
+    ObjectPadding pad_;
+    int barPad_;
+    int line_;  // a one-pixel line on the screen
     int a1_;
     int a2_;
     int a3_;

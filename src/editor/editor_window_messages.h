@@ -9,7 +9,7 @@
 namespace tavrin {
 
 inline constexpr wchar_t kMarkupEditPaneClassName[] = L"MarkupEditPane";
-inline constexpr int kEditorScrollBarWidth = 16;
+inline constexpr int kEditorScrollBarWidth = 16;  // at 96 DPI; scaled for the editor's screen
 
 // Notifications posted to the parent as WM_COMMAND: the code in the high word, the control
 // identifier in the low word, the editor's window handle as lParam.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/dpi.h"
+
 namespace tavrin {
 namespace {
 
@@ -19,7 +21,9 @@ constexpr std::u16string_view kShapingNames[6] = {u"ISS", u"ASS", u"IAFS", u"AAF
 
 // Widths live in 16-bit cells; anything wider than this is not a glyph but a broken font.
 constexpr int kMaxGlyphWidth = 0x3FFF;
-constexpr int kBoxPadding = 8;
+constexpr int kBoxPadding = 8;        // 96-DPI pixels
+constexpr int kMediaBarMinimum = 24;  // 96-DPI pixels
+constexpr int kMediaBarPadding = 4;
 
 std::uint16_t CacheCell(int width) noexcept {
     return static_cast<std::uint16_t>(std::clamp(width, 0, kMaxGlyphWidth));
@@ -74,6 +78,7 @@ void FontTable::Cache::Clear() {
 
 void FontTable::Rebuild(const FontSizes& sizes) {
     face_ = sizes.face;
+    boxPadding_ = ScaleForDpi(kBoxPadding, sizes.dpi);
     entries_.clear();
     AddEntry(sizes.normal, 0);
     AddEntry(sizes.normal, kFontUnderline);
@@ -98,7 +103,8 @@ void FontTable::Rebuild(const FontSizes& sizes) {
     }
 
     tabUnit_ = std::max(1, static_cast<int>(normalCache_.Cell(u'x')));
-    mediaBarHeight_ = std::max(24, NormalLineHeight() + 4);
+    mediaBarHeight_ = std::max(ScaleForDpi(kMediaBarMinimum, sizes.dpi),
+                               NormalLineHeight() + ScaleForDpi(kMediaBarPadding, sizes.dpi));
     glyphCell_ = Measure(kSmall, u"\u3000");
 }
 
@@ -144,9 +150,7 @@ int FontTable::Measure(int slot, std::u16string_view text) {
     return std::clamp(measurer_->MeasureText(slot, text), 0, kMaxGlyphWidth);
 }
 
-int FontTable::TextWidth(int slot, std::u16string_view text) {
-    return Measure(slot, text);
-}
+int FontTable::TextWidth(int slot, std::u16string_view text) { return Measure(slot, text); }
 
 int FontTable::CharWidth(std::u16string_view text, std::size_t pos, bool heading, int& units) {
     units = 1;
@@ -170,7 +174,7 @@ int FontTable::CharWidth(std::u16string_view text, std::size_t pos, bool heading
     }
     std::uint16_t& cell = cache.Cell(c);
     if (cell == kUnmeasured) {
-        const int width = IsBoxedControl(c) ? Measure(slot, ControlName(c)) + kBoxPadding
+        const int width = IsBoxedControl(c) ? Measure(slot, ControlName(c)) + boxPadding_
                                             : Measure(slot, std::u16string_view(&c, 1));
         cell = CacheCell(width);
     }

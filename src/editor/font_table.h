@@ -19,6 +19,7 @@ struct FontSizes {
     int normal = 12;   // FontSize
     int heading = 18;  // int(FontSizeHead / 100.0 * FontSize)
     int small = 9;     // max(8, int(FontSize * 0.8))
+    int dpi = 96;      // the screen: the pixel lengths below (at 96 DPI) are scaled for it
 };
 
 // Up to 32 fonts (size, style, metrics) created through the measurer. Entries 0-7 are fixed:
@@ -51,7 +52,7 @@ public:
     [[nodiscard]] int HeadingLineHeight() const noexcept { return MetricsOf(kHeading).height; }
     // Width of "x" in the normal font, at least 1: the unit of tab stops.
     [[nodiscard]] int TabUnit() const noexcept { return tabUnit_; }
-    // max(24, normal line height + 4): a sound row's bar and a movie's control strip.
+    // max(24, normal line height + 4) (96-DPI pixels, scaled): a sound row's bar and a movie's strip.
     [[nodiscard]] int MediaBarHeight() const noexcept { return mediaBarHeight_; }
     // Width of U+3000 in the small font: the play/stop glyph cell of media rows.
     [[nodiscard]] int GlyphCell() const noexcept { return glyphCell_; }
@@ -91,6 +92,7 @@ private:
     Cache normalCache_;
     Cache headingCache_;
     int tabUnit_ = 1;
+    int boxPadding_ = 8;  // what a control character's box adds to its name's width
     int mediaBarHeight_ = 24;
     int glyphCell_ = 0;
 };
@@ -101,11 +103,7 @@ private:
 // The short name drawn in the box ("NUL", "BEL", "ZWJ", ...); empty for other characters.
 [[nodiscard]] std::u16string_view ControlName(char16_t c) noexcept;
 
-[[nodiscard]] inline bool IsHighSurrogate(char16_t c) noexcept {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-[[nodiscard]] inline bool IsLowSurrogate(char16_t c) noexcept {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
+[[nodiscard]] inline bool IsHighSurrogate(char16_t c) noexcept { return c >= 0xD800 && c <= 0xDBFF; }
+[[nodiscard]] inline bool IsLowSurrogate(char16_t c) noexcept { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace tavrin

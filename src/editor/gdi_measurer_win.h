@@ -32,6 +32,9 @@ public:
 
     // Pixels of a point size on this screen: points x dots per inch / 72, 12 when that is not positive.
     [[nodiscard]] int PixelsOfPoints(int points) const noexcept;
+    // The screen fonts are made for from now on (the editor window's DPI); fonts already open keep
+    // their size until they are opened again.
+    void SetDotsPerInch(int dotsPerInch) noexcept { dotsPerInch_ = dotsPerInch > 0 ? dotsPerInch : 96; }
 
 private:
     MemoryDc dc_;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "editor/markup_edit_window_win.h"
+#include "ui/dpi_win.h"
 #include "ui/scrollbar/gdi_handles_win.h"
 #include "ui/scrollbar/scroll_bar_pane_win.h"
 
@@ -41,7 +42,7 @@ LRESULT OnCreate(HWND window) {
     if (state->scrollBar == nullptr) {
         return -1;
     }
-    SendMessageW(state->scrollBar, SBP_SETSTYLE, 2, kEditorScrollBarWidth);
+    state->ApplyDpi();
     SendMessageW(state->scrollBar, SBP_SETCOLORS, RGB(255, 255, 255), RGB(0, 0, 0));
     SendMessageW(state->scrollBar, SBP_SETALPHA, 100, 256);
     if (state->editor.ReadOnly()) {
@@ -66,6 +67,13 @@ LRESULT OnNcDestroy(HWND window) {
     return 0;
 }
 
+LRESULT OnDpiChangedAfterParent(HWND window) {
+    if (EditorWindow* state = EditorOf(window)) {
+        state->ApplyDpi();
+    }
+    return 0;
+}
+
 LRESULT OnSize(HWND window, LPARAM lParam) {
     EditorWindow* state = EditorOf(window);
     if (state == nullptr) {
@@ -77,7 +85,8 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
                   RGB(255, 255, 255));
     state->editor.Resize(width, height);
     if (state->scrollBar != nullptr) {
-        MoveWindow(state->scrollBar, width - kEditorScrollBarWidth, 0, kEditorScrollBarWidth, height, TRUE);
+        const int barWidth = state->ScrollBarWidth();
+        MoveWindow(state->scrollBar, width - barWidth, 0, barWidth, height, TRUE);
         SendMessageW(state->scrollBar, SBP_SHOW, 1, 0);
         SendMessageW(state->scrollBar, SBP_SETACTIVE, 1, 0);
     }
@@ -246,6 +255,7 @@ LRESULT OnSetStyle(EditorWindow& state, WPARAM wParam) {
         return 0;
     }
     state.pictures.SetBackground(static_cast<COLORREF>(record->colors[kColorBack]) & 0xFFFFFF);
+    state.ApplyDpi();  // the frame sends the style again when its screen changed
     return state.editor.SetStyle(record) ? 1 : 0;
 }
 
@@ -314,7 +324,7 @@ LRESULT OnSetBackImagePos(EditorWindow& state, WPARAM wParam, LPARAM lParam) {
     state.backY = static_cast<SHORT>(LOWORD(wParam));
     if (state.scrollBar != nullptr) {
         // The bar lies along the right edge: the same picture, seen from the bar's left edge.
-        const int barX = state.backX + kEditorScrollBarWidth - state.editor.ClientWidth();
+        const int barX = state.backX + state.ScrollBarWidth() - state.editor.ClientWidth();
         SendMessageW(state.scrollBar, SBP_SETBACKIMAGEPOS,
                      MAKEWPARAM(static_cast<WORD>(state.backY), static_cast<WORD>(barX)), lParam);
     }
@@ -414,6 +424,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return OnDestroy(window);
         case WM_NCDESTROY:
             return OnNcDestroy(window);
+        case WM_DPICHANGED_AFTERPARENT:
+            return OnDpiChangedAfterParent(window);
         case WM_SIZE:
             return OnSize(window, lParam);
         case WM_SETFOCUS:
@@ -582,6 +594,24 @@ void EditorWindow::ApplyReadOnly(bool readOnly) {
         detachedIme.Detach(window);
     } else {
         detachedIme.Reattach();
+    }
+}
+
+void EditorWindow::ApplyDpi() {
+    const int dpi = WindowDpi(window);
+    const bool changed = dpi != editor.Dpi();
+    if (changed) {
+        measurer.SetDotsPerInch(dpi);
+        editor.SetDpi(dpi);
+    }
+    if (scrollBar == nullptr) {
+        return;
+    }
+    SendMessageW(scrollBar, SBP_SETSTYLE, 2, static_cast<LPARAM>(ScrollBarWidth()));
+    if (changed) {
+        RECT client{};
+        GetClientRect(window, &client);
+        MoveWindow(scrollBar, client.right - ScrollBarWidth(), 0, ScrollBarWidth(), client.bottom, TRUE);
     }
 }
 

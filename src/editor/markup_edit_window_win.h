@@ -88,6 +88,10 @@ public:
     void PlaceComposition();
     // EM_SETREADONLY and ES_READONLY at creation: the flag, the style bit and the input context.
     void ApplyReadOnly(bool readOnly);
+    // Follows the window's screen DPI: fonts, layout and the scroll bar's width.
+    void ApplyDpi();
+    // The scroll bar's width on the window's screen.
+    [[nodiscard]] int ScrollBarWidth() const noexcept { return editor.ScrollBarWidth(); }
 
     HWND window;
     int id;

@@ -5,9 +5,7 @@
 namespace tavrin {
 namespace {
 
-bool IsWordChar(char16_t c) noexcept {
-    return c >= 0x21 && c <= 0x7E;
-}
+bool IsWordChar(char16_t c) noexcept { return c >= 0x21 && c <= 0x7E; }
 
 int FindLineEnd(std::u16string_view text, int from) noexcept {
     const std::size_t lf = text.find(u'\n', static_cast<std::size_t>(from));
@@ -59,7 +57,7 @@ private:
         if (c == u' ') {
             wordLength_ = 0;  // a space ends the word before the fit test: it never carries one along
         }
-        const bool fits = count_ == 0 || rowWidth_ <= kMinLayoutWidth ||
+        const bool fits = count_ == 0 || rowWidth_ <= metrics_.minRowWidth ||
                           static_cast<long long>(rowWidth_) + width < metrics_.availableWidth;
         if (fits) {
             Add(pos, units, width, IsWordChar(c));

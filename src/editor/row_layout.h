@@ -44,9 +44,10 @@ struct LineMetrics {
     int lineSpacing = 4;
     int headingPadTop = 0;
     int headingPadBottom = 0;
+    int minRowWidth = 200;  // kMinLayoutWidth on the editor's screen
 };
 
-// Rows hold characters until they are wider than this, however narrow the window.
+// Rows hold characters until they are wider than this (96-DPI pixels), however narrow the window.
 inline constexpr int kMinLayoutWidth = 200;
 // Longest name between "[[" and "]]" that makes an object line.
 inline constexpr int kMaxReferenceName = 259;

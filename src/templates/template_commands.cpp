@@ -1,5 +1,8 @@
 #include "templates/template_commands.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "platform/text.h"
 #include "templates/template_expander.h"
 
@@ -10,6 +13,27 @@ std::u16string TemplateIdDetail(int index) {
     AppendDecimal(detail, index);
     return detail;
 }
+
+namespace {
+
+// Where the editor really put the text it was just given: its caret stands behind it. The editor can
+// place it elsewhere than the expansion expected: at offset 0 of an entry that opens with a heading it
+// inserts behind the "*".
+int InsertionStart(TemplateEditor& editor, std::u16string_view inserted) {
+    const auto length = static_cast<std::int64_t>(LineBreaksToLf(inserted).size());
+    return static_cast<int>(std::max<std::int64_t>(editor.SelectionStart() - length, 0));
+}
+
+TemplateSelection ShiftedToInsertion(const TemplateSelection& selection, int expectedStart,
+                                     int actualStart) noexcept {
+    const std::int64_t shift = static_cast<std::int64_t>(actualStart) - expectedStart;
+    const auto moved = [shift](int offset) {
+        return static_cast<int>(std::clamp<std::int64_t>(offset + shift, 0, INT_MAX));
+    };
+    return {moved(selection.anchor), moved(selection.caret)};
+}
+
+}  // namespace
 
 bool InsertTemplate(const TemplateList& list, int index, TemplateContext& context, ErrorSink& errors) {
     if (context.CalendarMode() || context.Editor().IsReadOnly()) {
@@ -28,11 +52,16 @@ bool InsertTemplate(const TemplateList& list, int index, TemplateContext& contex
         errors.Report({kTemplateOutOfMemoryError, TemplateIdDetail(index), 0});
         return false;
     }
+    std::optional<TemplateSelection> selection = expansion->selection;
     if (!expansion->text.empty()) {
         context.Editor().ReplaceSelection(expansion->text);
+        if (selection) {
+            selection = ShiftedToInsertion(*selection, expansion->base,
+                                           InsertionStart(context.Editor(), expansion->text));
+        }
     }
-    if (expansion->selection) {
-        context.Editor().SetSelection(expansion->selection->anchor, expansion->selection->caret);
+    if (selection) {
+        context.Editor().SetSelection(selection->anchor, selection->caret);
     }
     return !expansion->text.empty() || expansion->selection.has_value();
 }

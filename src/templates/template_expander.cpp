@@ -28,9 +28,7 @@ std::u16string_view NameAt(const std::array<std::u16string_view, N>& names, int 
                                                              : std::u16string_view{};
 }
 
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 // What the first pass learns: the reserved output size and how often each fetching kind occurs.
 struct Sizing {
@@ -134,9 +132,7 @@ void PutMonthDay(Output& out, int month, int day) {
     out.Put(u"日");
 }
 
-[[nodiscard]] int TwelveHour(int hour) {
-    return hour >= 12 ? hour - 12 : hour;
-}
+[[nodiscard]] int TwelveHour(int hour) { return hour >= 12 ? hour - 12 : hour; }
 
 // Era name and letter; a date before the first era has neither.
 std::u16string_view EraNameOf(const EraYear& era) {
@@ -382,6 +378,7 @@ std::optional<TemplateExpansion> ExpandTemplate(std::u16string_view text, Templa
         WriteTemplate(text, values, out, marks);
         TemplateExpansion expansion;
         expansion.selection = SelectionOf(marks, base, out.Text());
+        expansion.base = static_cast<int>(std::min<std::int64_t>(base, INT_MAX));
         expansion.text = std::move(out.Text());
         return expansion;
     } catch (const std::bad_alloc&) {

@@ -24,6 +24,7 @@ struct TemplateSelection {
 struct TemplateExpansion {
     std::u16string text;
     std::optional<TemplateSelection> selection;
+    int base = 0;  // the offset the selection counts from: where the text was expected to go
 };
 
 // Expansions larger than this many code units are refused like a failed allocation: the editor's

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/settings_codec.h"
+#include "ui/dpi.h"
 
 namespace tavrin {
 
@@ -73,7 +74,8 @@ public:
     virtual void Outline(const PixelRect& rect, ColorRef colour) = 0;
     // One line of text in the rectangle, clipped to it.
     virtual void Text(const PixelRect& rect, std::u16string_view text, const TextStyle& style) = 0;
-    // A 16 x 16 cell of the toolbar glyph strip, as DrawGlyph does.
+    // A cell of the toolbar glyph strip, as DrawGlyph does: cellX is the cell's offset in the 16-pixel
+    // strip, and the glyph is drawn ScaleForDpi(16, Dpi()) pixels square.
     virtual void Glyph(int x, int y, int cellX, int opacity, ColorRef colour) = 0;
     // Restricts drawing to a rectangle until the matching PopClip; clips nest by intersection.
     virtual void PushClip(const PixelRect& rect) = 0;
@@ -82,12 +84,18 @@ public:
     // the part of the background picture behind it. Painters that redraw part of the frame (the
     // month-change slide) start with it so that the picture continues under what they draw.
     virtual void Background(const PixelRect& rect, ColorRef back) { Fill(rect, back); }
+    // The screen the canvas is drawn for: glyph sizes and the drop shadow's offset follow it.
+    [[nodiscard]] virtual int Dpi() const { return kBaseDpi; }
 };
 
-// Draws text with the program's drop shadow: first in the shadow colour one pixel right and down,
-// then in its own colour. Without a shadow only the second step happens.
+// Draws text with the program's drop shadow: first in the shadow colour one pixel right and down (a
+// line width of the canvas's screen), then in its own colour. Without a shadow only the second step
+// happens.
 void ShadowedText(Canvas& canvas, const PixelRect& rect, std::u16string_view text, const TextStyle& style,
                   bool dropShadow, ColorRef shadowColour);
+
+// A frame of the given line width just inside the rectangle (Outline for a width of 1 or less).
+void OutlineOfWidth(Canvas& canvas, const PixelRect& rect, int width, ColorRef colour);
 
 // The same for a glyph of the strip.
 void ShadowedGlyph(Canvas& canvas, int x, int y, int cellX, int opacity, ColorRef colour, bool dropShadow,

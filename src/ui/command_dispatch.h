@@ -68,7 +68,7 @@ struct CommandContext {
     bool sideAreaShown = true;
     int fontSize = 12;     // FontSize, points
     int lineSpacing = 4;   // LineSpacing, pixels
-    int verticalDpi = 96;  // the screen's vertical resolution
+    int verticalDpi = 96;  // the resolution LineSpacing is counted in: 96, as it is a 96-DPI length
     int templateCount = 0;
 };
 

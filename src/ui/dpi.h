@@ -19,6 +19,16 @@ inline constexpr int kBaseDpi = 96;
     return static_cast<int>(rounded);
 }
 
+// The width of a line drawn 96-DPI pixels wide: scaled and truncated, never below 1, so that a
+// hairline stays a hairline at 125 % and 150 % (as the system's own borders do) and doubles at 200 %.
+[[nodiscard]] constexpr int ScaleLineForDpi(int width96, int dpi) noexcept {
+    if (dpi < 1) {
+        dpi = kBaseDpi;
+    }
+    const long long scaled = static_cast<long long>(width96) * dpi / kBaseDpi;
+    return scaled < 1 ? 1 : static_cast<int>(scaled);
+}
+
 // The inverse: a length measured at dpi back in 96-DPI pixels (for values read off a scaled screen,
 // such as a splitter dragged to a new width, before they are stored).
 [[nodiscard]] constexpr int UnscaleForDpi(int length, int dpi) noexcept {

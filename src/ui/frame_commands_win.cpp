@@ -364,9 +364,9 @@ LRESULT OnCommand(FrameWindow& frame, WPARAM wParam, LPARAM lParam) {
     context.searchBoxFocused = GetFocus() == frame.app.shell.searchBox && frame.app.shell.searchBox;
     context.maximised = IsZoomed(frame.window) != FALSE;
     context.minimised = IsIconic(frame.window) != FALSE;
-    HDC screen = GetDC(nullptr);
-    context.verticalDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    // LineSpacing is a 96-DPI length, so the font size it is held against is counted at 96 DPI too:
+    // the smallest spacing is the same on every screen.
+    context.verticalDpi = kBaseDpi;
     const CommandDecision decision = DecideCommand(id, context);
     if (decision.kind == CommandKind::kUnhandled) {
         return DefWindowProcW(frame.window, WM_COMMAND, wParam, lParam);

@@ -172,28 +172,30 @@ SplitterDrag BeginSplitterDrag(int hitCode, int x, int y, const FrameLayout& lay
 
 bool AdvanceSplitterDrag(const SplitterDrag& drag, int x, int y, const FrameLayout& layout,
                          Settings& settings) noexcept {
+    // The mouse moves on the screen; the box sizes are stored as 96-DPI lengths.
     CalendarSettings& calendar = settings.calendar;
-    const int margin = calendar.boxMargin;
+    const int dpi = layout.dpi;
+    const int margin = ScaleForDpi(calendar.boxMargin, dpi);
     if (drag.kind == DragKind::kWidth) {
         const bool right = layout.sidebar.x > layout.sideSplitter.x;
-        const int span =
-            right ? layout.content.Right() + drag.grab - kSideGap - x : x - layout.sidebar.x - drag.grab;
-        const int boxWidth = (span - 6 * margin) / 7;
+        const int span = right ? layout.content.Right() + drag.grab - ScaleForDpi(kSideGap, dpi) - x
+                               : x - layout.sidebar.x - drag.grab;
+        const int boxWidth = UnscaleForDpi((span - 6 * margin) / 7, dpi);
         if (boxWidth == calendar.boxWidth || boxWidth < 15) {
             return false;
         }
         calendar.boxWidth = boxWidth;
-        settings.window.sideBarWidth = 7 * boxWidth + 6 * margin;
+        settings.window.sideBarWidth = 7 * boxWidth + 6 * calendar.boxMargin;
         return true;
     }
     if (drag.kind == DragKind::kHeight) {
         const int span = y - (layout.calendar.y + 5 * margin + drag.grab);
-        const int boxHeight = span / 6;
+        const int boxHeight = UnscaleForDpi(span / 6, dpi);
         if (boxHeight == calendar.boxHeight || boxHeight < 12) {
             return false;
         }
         calendar.boxHeight = boxHeight;
-        calendar.rowUnit = span / 36;
+        calendar.rowUnit = boxHeight / 6;
         return true;
     }
     return false;

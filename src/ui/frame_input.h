@@ -119,7 +119,8 @@ struct SplitterDrag {
 // off.
 [[nodiscard]] SplitterDrag BeginSplitterDrag(int hitCode, int x, int y, const FrameLayout& layout,
                                              bool fixedSideBar) noexcept;
-// A mouse move during a drag: sets BoxWidth and SideBarWidth, or BoxHeight and the calendar row unit,
+// A mouse move during a drag (client pixels of the layout's screen): sets BoxWidth and SideBarWidth, or
+// BoxHeight and the calendar row unit (stored as 96-DPI lengths),
 // and returns true when they changed (the caller relayouts, redraws and invalidates everything). A
 // width below 15 or a height below 12 changes nothing.
 bool AdvanceSplitterDrag(const SplitterDrag& drag, int x, int y, const FrameLayout& layout,

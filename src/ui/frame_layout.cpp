@@ -12,16 +12,17 @@ namespace {
 // million pixels wide.
 constexpr int kCoordinateLimit = 1 << 20;
 
-int Bounded(int value) noexcept {
-    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
-}
+int Bounded(int value) noexcept { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
 
-PixelRect ContentBox(const WindowSettings& window, int width, int height) noexcept {
-    const int left = Bounded(window.marginLeft);
-    const int top = Bounded(window.marginTop);
-    PixelRect content{left, top, width - left - Bounded(window.marginRight),
-                      height - top - Bounded(window.marginBottom)};
-    const int maxWidth = Bounded(window.maxWidth);
+// A 96-DPI pixel setting on the screen: bounded first, so that scaling cannot overflow either.
+int Scaled(int setting, int dpi) noexcept { return ScaleForDpi(Bounded(setting), dpi); }
+
+PixelRect ContentBox(const WindowSettings& window, int width, int height, int dpi) noexcept {
+    const int left = Scaled(window.marginLeft, dpi);
+    const int top = Scaled(window.marginTop, dpi);
+    PixelRect content{left, top, width - left - Scaled(window.marginRight, dpi),
+                      height - top - Scaled(window.marginBottom, dpi)};
+    const int maxWidth = Scaled(window.maxWidth, dpi);
     if (window.limitMaxWidth && maxWidth < content.width) {
         content.width = maxWidth;
         content.x = (width - maxWidth) / 2;
@@ -32,23 +33,29 @@ PixelRect ContentBox(const WindowSettings& window, int width, int height) noexce
 // The boxes inside a shown sidebar: header, weekday row, grid, splitter, search box and list.
 void LayoutSidebarInside(FrameLayout& layout, const Settings& settings, int height,
                          const SideFontHeights& fonts) {
+    const int dpi = layout.dpi;
     const PixelRect& side = layout.sidebar;
     const CalendarSettings& calendar = settings.calendar;
-    const GridMetrics grid = GridMetricsOf(calendar, side.x, 0);
-    const int headerHeight = 4 + std::max(fonts.large, 2 * fonts.small);
+    const GridMetrics grid = GridMetricsOf(calendar, side.x, 0, dpi);
+    const int headerHeight = ScaleForDpi(4, dpi) + std::max(fonts.large, 2 * fonts.small);
     const int weekdayHeight = calendar.showWeek ? fonts.small + 2 * (grid.cellHeight / 6) : 0;
     layout.sideHeader = {side.x, side.y, side.width, headerHeight};
     if (weekdayHeight > 0) {
         layout.weekdayRow = {side.x, side.y + headerHeight, side.width, weekdayHeight};
     }
+    const int gap = ScaleForDpi(2, dpi);
+    const int searchHeight = ScaleForDpi(kSearchBoxHeight, dpi);
+    const int buttonSize = ScaleForDpi(kSideGap, dpi);
     layout.calendar = {side.x, side.y + headerHeight + weekdayHeight, grid.Width(), grid.Height()};
-    layout.calendarSplitter = {side.x, layout.calendar.Bottom() + 2, side.width, kCalendarSplitterHeight};
+    layout.calendarSplitter = {side.x, layout.calendar.Bottom() + gap, side.width,
+                               ScaleForDpi(kCalendarSplitterHeight, dpi)};
     const int below = layout.calendarSplitter.Bottom();
-    layout.searchBox = {side.x, below + 2, side.width - kSideGap, kSearchBoxHeight};
-    layout.searchButton = {layout.searchBox.Right(), layout.searchBox.y - 3, kSideGap, kSideGap};
-    const int listTop = below + 8 + kSearchBoxHeight + 2;
+    layout.searchBox = {side.x, below + gap, side.width - buttonSize, searchHeight};
+    layout.searchButton = {layout.searchBox.Right(), layout.searchBox.y - ScaleForDpi(3, dpi), buttonSize,
+                           buttonSize};
+    const int listTop = below + ScaleForDpi(8, dpi) + searchHeight + gap;
     layout.searchList = {side.x, listTop, side.width,
-                         height - Bounded(settings.window.marginBottom) - listTop};
+                         height - Scaled(settings.window.marginBottom, dpi) - listTop};
     layout.calendarArea = {side.x, side.y, side.width, layout.calendarSplitter.y - side.y};
 }
 
@@ -59,41 +66,44 @@ SideFontHeights SideFontHeightsOf(const TextMetricsSource& fonts) {
 }
 
 FrameLayout ComputeFrameLayout(const Settings& settings, DisplayMode mode, int width, int height,
-                               const SideFontHeights& fonts) {
+                               const SideFontHeights& fonts, int dpi) {
     FrameLayout layout;
+    layout.dpi = dpi;
     width = Bounded(width);
     height = Bounded(height);
     layout.client = {0, 0, width, height};
-    const PixelRect content = ContentBox(settings.window, width, height);
+    const PixelRect content = ContentBox(settings.window, width, height, dpi);
     layout.content = content;
-    const int toolbarHeight = settings.window.showToolBar ? kToolbarHeight : 0;
+    const int toolbarHeight = settings.window.showToolBar ? ScaleForDpi(kToolbarHeight, dpi) : 0;
     if (toolbarHeight > 0) {
         layout.toolbar = {content.x, content.y, content.width, toolbarHeight};
     }
     const int top = content.y + toolbarHeight;
     const int below = content.height - toolbarHeight;
     layout.belowToolbar = {content.x, top, content.width, below};
+    const int titleHeight = ScaleForDpi(kTitleRowHeight, dpi);
 
     layout.sidebarShown = mode == DisplayMode::kEdit && settings.window.showSideArea != 0;
     if (!layout.sidebarShown) {
-        layout.title = {content.x, top, content.width, kTitleRowHeight};
-        layout.editor = {content.x, top + kTitleRowHeight, content.width, below - kTitleRowHeight};
+        layout.title = {content.x, top, content.width, titleHeight};
+        layout.editor = {content.x, top + titleHeight, content.width, below - titleHeight};
         return layout;
     }
-    const int side = GridMetricsOf(settings.calendar, 0, 0).Width();
-    const int rest = content.width - side - kSideGap;
+    const int side = GridMetricsOf(settings.calendar, 0, 0, dpi).Width();
+    const int gap = ScaleForDpi(kSideGap, dpi);
+    const int rest = content.width - side - gap;
     if (settings.window.sideBarLayout == 1) {
         // The sidebar ends at the content box's right edge, where the editor's box would otherwise end,
         // so that editor, strip and sidebar never overlap whatever the two side margins are.
         layout.sidebar = {content.Right() - side, top, side, below};
-        layout.sideSplitter = {layout.sidebar.x - kSideGap, top, kSideGap, below};
-        layout.title = {content.x, top, rest, kTitleRowHeight};
-        layout.editor = {content.x, top + kTitleRowHeight, rest, below - kTitleRowHeight};
+        layout.sideSplitter = {layout.sidebar.x - gap, top, gap, below};
+        layout.title = {content.x, top, rest, titleHeight};
+        layout.editor = {content.x, top + titleHeight, rest, below - titleHeight};
     } else {
         layout.sidebar = {content.x, top, side, below};
-        layout.sideSplitter = {content.x + side, top, kSideGap, below};
-        layout.title = {content.x + side + kSideGap, top, rest, kTitleRowHeight};
-        layout.editor = {content.x + side + kSideGap, top + kTitleRowHeight, rest, below - kTitleRowHeight};
+        layout.sideSplitter = {content.x + side, top, gap, below};
+        layout.title = {content.x + side + gap, top, rest, titleHeight};
+        layout.editor = {content.x + side + gap, top + titleHeight, rest, below - titleHeight};
     }
     LayoutSidebarInside(layout, settings, height, fonts);
     return layout;
@@ -145,14 +155,15 @@ PixelRect ToolbarLayout::Button(int code) const noexcept {
     }
 }
 
-ToolbarLayout LayoutToolbar(const PixelRect& toolbar, int todayTextWidth, int diaryNameWidth,
-                            bool fullscreen) noexcept {
+ToolbarLayout LayoutToolbar(const PixelRect& toolbar, int todayTextWidth, int diaryNameWidth, bool fullscreen,
+                            int dpi) noexcept {
     ToolbarLayout bar;
     if (toolbar.Empty()) {
         return bar;
     }
-    const int size = kToolbarButtonSize;
-    const int pad = kToolbarGlyphInset;
+    const int size = ScaleForDpi(kToolbarButtonSize, dpi);
+    const int pad = ScaleForDpi(kToolbarGlyphInset, dpi);
+    const int glyph = ScaleForDpi(kGlyphSize, dpi);
     const int y = toolbar.y;
     bar.modeEdit = {toolbar.x, y, size, size};
     bar.modeCalendar = {toolbar.x + size, y, size, size};
@@ -177,11 +188,11 @@ ToolbarLayout LayoutToolbar(const PixelRect& toolbar, int todayTextWidth, int di
     }
     bar.settings = {right - size, y, size, size};
     const int room = bar.settings.x - bar.newest.Right();
-    const int width = std::min(diaryNameWidth + 3 * pad + 16, room);
+    const int width = std::min(diaryNameWidth + 3 * pad + glyph, room);
     if (width >= size) {
         bar.diaryFolder = {bar.settings.x - width, y, width, size};
-        bar.diaryText = {bar.diaryFolder.x + pad, y, width - 3 * pad - 16, size};
-        bar.diaryGlyphX = bar.diaryFolder.Right() - pad - 16;
+        bar.diaryText = {bar.diaryFolder.x + pad, y, width - 3 * pad - glyph, size};
+        bar.diaryGlyphX = bar.diaryFolder.Right() - pad - glyph;
     }
     return bar;
 }

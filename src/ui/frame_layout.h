@@ -8,9 +8,12 @@
 #include "app/app_state.h"
 #include "app/settings.h"
 #include "ui/canvas.h"
+#include "ui/dpi.h"
 
 namespace tavrin {
 
+// Fixed metrics of the frame in 96-DPI pixels; the layout scales them for the window's screen, as it
+// scales the pixel settings (margins, MaxWidth, the calendar's boxes).
 inline constexpr int kToolbarButtonSize = 32;
 inline constexpr int kToolbarGlyphInset = 8;
 inline constexpr int kToolbarFreeSpace = 20;
@@ -19,9 +22,11 @@ inline constexpr int kTitleRowHeight = 32;
 inline constexpr int kSideGap = 32;  // the splitter strip between editor and sidebar
 inline constexpr int kCalendarSplitterHeight = 8;
 inline constexpr int kSearchBoxHeight = 26;
+inline constexpr int kGlyphSize = 16;  // a cell of the glyph strip
 
 // The boxes of the frame, in client pixels. Boxes of areas that are not shown are empty.
 struct FrameLayout {
+    int dpi = kBaseDpi;  // the screen the boxes were laid out for
     PixelRect client;
     PixelRect content;       // client less the margins, limited to MaxWidth when asked
     PixelRect toolbar;       // empty while the toolbar is hidden
@@ -41,9 +46,12 @@ struct FrameLayout {
     bool sidebarShown = false;
 
     // Where the search box edit control goes: the search box less 4 pixels left, top and right and 2
-    // at the bottom.
+    // at the bottom (at 96 DPI).
     [[nodiscard]] PixelRect SearchEdit() const noexcept {
-        return {searchBox.x + 4, searchBox.y + 4, searchBox.width - 8, searchBox.height - 6};
+        const int side = ScaleForDpi(4, dpi);
+        const int bottom = ScaleForDpi(2, dpi);
+        return {searchBox.x + side, searchBox.y + side, searchBox.width - 2 * side,
+                searchBox.height - side - bottom};
     }
 };
 
@@ -54,10 +62,11 @@ struct SideFontHeights {
 };
 [[nodiscard]] SideFontHeights SideFontHeightsOf(const TextMetricsSource& fonts);
 
-// The layout of a client area of width x height (Relayout). The sidebar is shown in edit mode when
-// ShowSideArea is on; SideBarLayout 1 puts it at the right edge of the content box.
+// The layout of a client area of width x height (Relayout) on a screen of the given DPI. The sidebar is
+// shown in edit mode when ShowSideArea is on; SideBarLayout 1 puts it at the right edge of the content
+// box.
 [[nodiscard]] FrameLayout ComputeFrameLayout(const Settings& settings, DisplayMode mode, int width,
-                                             int height, const SideFontHeights& fonts);
+                                             int height, const SideFontHeights& fonts, int dpi = kBaseDpi);
 
 // Which child panes are visible. The editor and the search list only in edit mode; the search box in
 // edit mode, except that while a background picture is shown it is visible only while it has the
@@ -108,6 +117,6 @@ struct ToolbarLayout {
 // The buttons in the toolbar box. todayTextWidth and diaryNameWidth are the widths of the today text
 // and of DiaryName in the small font. Everything is empty when the toolbar box is.
 [[nodiscard]] ToolbarLayout LayoutToolbar(const PixelRect& toolbar, int todayTextWidth, int diaryNameWidth,
-                                          bool fullscreen) noexcept;
+                                          bool fullscreen, int dpi = kBaseDpi) noexcept;
 
 }  // namespace tavrin

@@ -62,15 +62,6 @@ SystemMenus::SystemMenus(const MenuItemArray& items) {
     }
 }
 
-OwnedFont CreateMenuFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        return OwnedFont();  // the device context's font is used
-    }
-    return OwnedFont(CreateFontIndirectW(&metrics.lfMenuFont));
-}
-
 MenuColours SystemMenuColours() {
     return {static_cast<ColorRef>(GetSysColor(COLOR_MENU)),
             static_cast<ColorRef>(GetSysColor(COLOR_HIGHLIGHT)),
@@ -81,7 +72,7 @@ MenuColours SystemMenuColours() {
 // Shows the array as a menu at the screen point; the chosen position, or 0.
 int TrackItems(FrameWindow& frame, MenuItemArray items, POINT screenPoint) {
     frame.openMenu.emplace(std::move(items));
-    frame.menuFont = CreateMenuFont();
+    frame.menuFont = CreateSystemFont(frame.dpi, &NONCLIENTMETRICSW::lfMenuFont);
     int chosen = 0;
     {
         SystemMenus menus(*frame.openMenu);
@@ -255,8 +246,8 @@ LRESULT OnMeasureItem(FrameWindow& frame, MEASUREITEMSTRUCT& measure) {
     const MenuItem& item = frame.openMenu->Item(static_cast<int>(measure.itemData));
     CanvasFonts fonts;
     fonts.menu = frame.menuFont.get();
-    const GdiCanvas canvas(frame.menuSurface, fonts, frame.glyphs.View());
-    const MenuItemSize size = MeasureMenuItem(item, canvas, GetSystemMetrics(SM_CXSCREEN));
+    const GdiCanvas canvas(frame.menuSurface, fonts, frame.GlyphStrip(), frame.dpi);
+    const MenuItemSize size = MeasureMenuItem(item, canvas, GetSystemMetrics(SM_CXSCREEN), frame.dpi);
     measure.itemWidth = static_cast<UINT>(size.width);
     measure.itemHeight = static_cast<UINT>(size.height);
     return TRUE;
@@ -276,7 +267,7 @@ LRESULT OnDrawItem(FrameWindow& frame, const DRAWITEMSTRUCT& draw) {
     }
     CanvasFonts fonts;
     fonts.menu = frame.menuFont.get();
-    GdiCanvas canvas(frame.menuSurface, fonts, frame.glyphs.View());
+    GdiCanvas canvas(frame.menuSurface, fonts, frame.GlyphStrip(), frame.dpi);
     DrawMenuItem(canvas, item, PixelRect{0, 0, width, height}, (draw.itemState & ODS_SELECTED) != 0,
                  SystemMenuColours());
     BitBlt(draw.hDC, draw.rcItem.left, draw.rcItem.top, width, height, frame.menuSurface.Dc(), 0, 0, SRCCOPY);

@@ -16,13 +16,31 @@ Modifiers HeldModifiers() {
 
 bool FixedSideBar(const FrameWindow& frame) { return frame.app.state.settings.other.fixedSideBar != 0; }
 
-void OnMouseMove(FrameWindow& frame, int x, int y) {
-    const int code = HitTestFrame(frame.scene, x, y);
+// The hover underline follows the hit code; a change repaints the frame.
+void SetHoverCode(FrameWindow& frame, int code) {
     if (code != frame.hitCode) {
         frame.hitCode = code;
         RedrawFrame(frame);
         InvalidateFrame(frame, kInvalidateFrame);
     }
+}
+
+// Asks for WM_MOUSELEAVE, so that the hover underline goes when the mouse leaves the frame's own client
+// area (for a pane or out of the window).
+void TrackMouseLeave(FrameWindow& frame) {
+    if (frame.trackingMouse) {
+        return;
+    }
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = frame.window;
+    frame.trackingMouse = TrackMouseEvent(&track) != FALSE;
+}
+
+void OnMouseMove(FrameWindow& frame, int x, int y) {
+    TrackMouseLeave(frame);
+    SetHoverCode(frame, HitTestFrame(frame.scene, x, y));
     if (frame.drag.kind != DragKind::kNone &&
         AdvanceSplitterDrag(frame.drag, x, y, frame.scene.layout, frame.app.state.settings)) {
         Relayout(frame);
@@ -95,6 +113,10 @@ void OnWheel(FrameWindow& frame, int delta) {
 LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
+    if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
+        message == WM_RBUTTONUP) {
+        RelayToHolidayTip(frame, message, wParam, lParam);
+    }
     switch (message) {
         case WM_MOUSEMOVE:
             OnMouseMove(frame, x, y);
@@ -143,12 +165,27 @@ LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
+LRESULT OnMouseLeave(FrameWindow& frame) {
+    frame.trackingMouse = false;
+    HideHolidayTip(frame);
+    if (frame.drag.kind == DragKind::kNone) {
+        SetHoverCode(frame, kHitNothing);
+    }
+    return 0;
+}
+
 LRESULT OnSetCursor(FrameWindow& frame, WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(wParam) != frame.window || LOWORD(lParam) != HTCLIENT) {
         return DefWindowProcW(frame.window, WM_SETCURSOR, wParam, lParam);
     }
+    // WM_SETCURSOR comes before the WM_MOUSEMOVE of the same move: the shape is decided from where the
+    // mouse is now, not from the hit code of the move before.
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(frame.window, &point);
+    const int code = HitTestFrame(frame.scene, point.x, point.y);
     const wchar_t* shape = IDC_ARROW;
-    switch (CursorFor(frame.hitCode, frame.drag.kind, FixedSideBar(frame))) {
+    switch (CursorFor(code, frame.drag.kind, FixedSideBar(frame))) {
         case FrameCursor::kArrow:
             shape = IDC_ARROW;
             break;

@@ -19,14 +19,15 @@ TextStyle SmallText(ColorRef colour) {
 
 void ButtonGlyph(Canvas& canvas, const CalendarLook& look, const PixelRect& button, int glyph, int opacity) {
     if (!button.Empty()) {
-        ShadowedGlyph(canvas, button.x + kToolbarGlyphInset, button.y + kToolbarGlyphInset, glyph, opacity,
-                      look.text, look.dropShadow, look.back);
+        const int inset = look.Px(kToolbarGlyphInset);
+        ShadowedGlyph(canvas, button.x + inset, button.y + inset, glyph, opacity, look.text, look.dropShadow,
+                      look.back);
     }
 }
 
 void Underline(Canvas& canvas, const CalendarLook& look, const PixelRect& button) {
     if (!button.Empty()) {
-        canvas.Fill({button.x, button.Bottom(), button.width, 2}, look.text);
+        canvas.Fill({button.x, button.Bottom(), button.width, look.Line(2)}, look.text);
     }
 }
 
@@ -48,44 +49,47 @@ void PaintToolbar(Canvas& canvas, const FrameModel& model, const FrameScene& sce
         name.align = TextAlign::kRight;
         name.ellipsis = true;
         ShadowedText(canvas, bar.diaryText, model.app->DiaryName(), name, look.dropShadow, look.back);
-        ShadowedGlyph(canvas, bar.diaryGlyphX, bar.diaryFolder.y + kToolbarGlyphInset, kGlyphDropDown, 256,
-                      look.text, look.dropShadow, look.back);
+        ShadowedGlyph(canvas, bar.diaryGlyphX, bar.diaryFolder.y + look.Px(kToolbarGlyphInset),
+                      kGlyphDropDown, 256, look.text, look.dropShadow, look.back);
     }
     ButtonGlyph(canvas, look, bar.settings, kGlyphSettings, 256);
     ButtonGlyph(canvas, look, bar.exit, kGlyphExit, 256);
 
     const PixelRect& box = scene.layout.toolbar;
-    BlendOrFill(canvas, {box.x, box.y + kToolbarButtonSize, box.width, 2}, model.app->alphaLight, look.text);
+    BlendOrFill(canvas, {box.x, box.y + look.Px(kToolbarButtonSize), box.width, look.Line(2)},
+                model.app->alphaLight, look.text);
     Underline(canvas, look, edit ? bar.modeEdit : bar.modeCalendar);
     if (IsToolbarHit(model.hoverCode)) {
         Underline(canvas, look, bar.Button(model.hoverCode));
     }
 }
 
-// A one-pixel frame blended at level.
-void BlendedOutline(Canvas& canvas, const PixelRect& box, int level, ColorRef colour) {
-    BlendOrFill(canvas, {box.x, box.y, box.width, 1}, level, colour);
-    BlendOrFill(canvas, {box.x, box.Bottom() - 1, box.width, 1}, level, colour);
-    BlendOrFill(canvas, {box.x, box.y + 1, 1, box.height - 2}, level, colour);
-    BlendOrFill(canvas, {box.Right() - 1, box.y + 1, 1, box.height - 2}, level, colour);
+// A frame of line width blended at level.
+void BlendedOutline(Canvas& canvas, const PixelRect& box, int line, int level, ColorRef colour) {
+    BlendOrFill(canvas, {box.x, box.y, box.width, line}, level, colour);
+    BlendOrFill(canvas, {box.x, box.Bottom() - line, box.width, line}, level, colour);
+    BlendOrFill(canvas, {box.x, box.y + line, line, box.height - 2 * line}, level, colour);
+    BlendOrFill(canvas, {box.Right() - line, box.y + line, line, box.height - 2 * line}, level, colour);
 }
 
 void PaintSearchArea(Canvas& canvas, const FrameModel& model, const FrameScene& scene) {
     const CalendarLook& look = scene.look;
     const PixelRect& box = scene.layout.searchBox;
-    BlendedOutline(canvas, box, model.searchFocused ? model.app->alphaStrong : model.app->alphaLight,
+    const int line = look.Line(1);
+    BlendedOutline(canvas, box, line, model.searchFocused ? model.app->alphaStrong : model.app->alphaLight,
                    look.text);
     if (model.backImageShown) {
         if (model.searchFocused) {
-            canvas.Fill({box.x + 1, box.y + 1, box.width - 2, box.height - 2}, look.back);
+            canvas.Fill({box.x + line, box.y + line, box.width - 2 * line, box.height - 2 * line}, look.back);
         } else {
-            ShadowedText(canvas, {box.x + 6, box.y, box.width - 10, box.height},
+            ShadowedText(canvas, {box.x + look.Px(6), box.y, box.width - look.Px(10), box.height},
                          CutToLength(model.searchText, kSearchTextMax), SmallText(look.text), look.dropShadow,
                          look.back);
         }
     }
     const PixelRect& button = scene.layout.searchButton;
-    ShadowedGlyph(canvas, button.x + 8, button.y + 8, kGlyphSearch,
+    const int inset = look.Px(kToolbarGlyphInset);
+    ShadowedGlyph(canvas, button.x + inset, button.y + inset, kGlyphSearch,
                   model.searchText.empty() ? model.app->alphaLight : 256, look.text, look.dropShadow,
                   look.back);
 }

@@ -1,5 +1,6 @@
 #include "ui/frame_scene.h"
 
+#include "calendar/calendar_rules.h"
 #include "platform/text.h"
 #include "store/month_text.h"
 #include "ui/hit_codes.h"
@@ -38,26 +39,25 @@ DayMarks SlideMonthMarks(FileSystem& fs, const std::filesystem::path& diaryFolde
     return marks;
 }
 
-std::u16string ToolbarTodayText(const DiaryDate& today) {
-    return TodayText(today);
-}
+std::u16string ToolbarTodayText(const DiaryDate& today) { return TodayText(today); }
 
 FrameScene BuildFrameScene(const FrameModel& model, const TextMetricsSource& fonts) {
     const AppState& app = *model.app;
     const Settings& settings = app.settings;
+    const int dpi = model.dpi;
     FrameScene scene;
     scene.mode = app.displayMode;
-    scene.look = CalendarLookOf(settings);
+    scene.look = CalendarLookOf(settings, dpi);
     scene.shown = app.selectedDate;
     scene.today = DateOf(app.now);
     scene.layout = ComputeFrameLayout(settings, scene.mode, model.clientWidth, model.clientHeight,
-                                      SideFontHeightsOf(fonts));
-    scene.toolbar =
-        LayoutToolbar(scene.layout.toolbar, fonts.TextWidth(FontRole::kSmall, TodayText(scene.today)),
-                      fonts.TextWidth(FontRole::kSmall, app.DiaryName()), settings.window.fullscreen != 0);
+                                      SideFontHeightsOf(fonts), dpi);
+    scene.toolbar = LayoutToolbar(
+        scene.layout.toolbar, fonts.TextWidth(FontRole::kSmall, TodayText(scene.today)),
+        fonts.TextWidth(FontRole::kSmall, app.DiaryName()), settings.window.fullscreen != 0, dpi);
     const int year = scene.shown.year;
     if (scene.mode == DisplayMode::kCalendar) {
-        scene.year = LayoutYearCalendar(fonts, scene.layout.belowToolbar, year, scene.today);
+        scene.year = LayoutYearCalendar(fonts, scene.layout.belowToolbar, year, scene.today, dpi);
         for (int month = 1; month <= 12; ++month) {
             scene.yearMarks[static_cast<std::size_t>(month - 1)] =
                 MarksOfMonth(model.yearBuffer, year, month);
@@ -66,7 +66,7 @@ FrameScene BuildFrameScene(const FrameModel& model, const TextMetricsSource& fon
     }
     scene.title = LayoutTitleLine(fonts, scene.look, scene.layout.title, scene.shown);
     if (scene.layout.sidebarShown) {
-        scene.grid = GridMetricsOf(settings.calendar, scene.layout.calendar.x, scene.layout.calendar.y);
+        scene.grid = GridMetricsOf(settings.calendar, scene.layout.calendar.x, scene.layout.calendar.y, dpi);
         scene.month = MonthLayoutOf(year, scene.shown.month, scene.look.startWeek);
         scene.header = LayoutSideHeader(fonts, scene.layout.sideHeader, year, scene.shown.month, scene.today);
         scene.monthMarks = MarksOfMonth(model.yearBuffer, year, scene.shown.month);
@@ -137,6 +137,30 @@ int HitTestFrame(const FrameScene& scene, int x, int y) noexcept {
         }
     }
     return TitleHit(scene.title, x, y);
+}
+
+HolidayTip HolidayTipAt(const FrameScene& scene, int x, int y) noexcept {
+    const int year = scene.shown.year;
+    int month = 0;
+    int day = 0;
+    PixelRect cell;
+    if (scene.mode == DisplayMode::kCalendar) {
+        const int code = YearCalendarHit(scene.year, year, scene.look.startWeek, x, y);
+        if (IsYearDayHit(code)) {
+            month = MonthOfYearDayHit(code);
+            day = DayOfYearDayHit(code);
+            cell = YearDayCell(scene.year, year, month, day, scene.look.startWeek);
+        }
+    } else if (scene.layout.sidebarShown) {
+        month = scene.shown.month;
+        day = DayAt(scene.grid, scene.month, x, y);
+        cell = day > 0 ? DayCell(scene.grid, scene.month, day) : PixelRect{};
+    }
+    const int holiday = day > 0 ? HolidayOf(year, month, day) : kNoHoliday;
+    if (holiday == kNoHoliday) {
+        return {};
+    }
+    return {cell, HolidayName(holiday)};
 }
 
 }  // namespace tavrin

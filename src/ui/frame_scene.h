@@ -33,6 +33,7 @@ struct FrameModel {
     std::u16string_view searchText;     // the search box's text (up to 255 characters are painted)
     bool searchFocused = false;
     bool backImageShown = false;
+    int dpi = kBaseDpi;  // the window's screen: every 96-DPI length is scaled for it
 };
 
 // The computed boxes and click areas of one state of the frame.
@@ -76,5 +77,13 @@ void PaintCalendarGrid(Canvas& canvas, const FrameModel& model, const FrameScene
 
 // The hit code at a client point (see ui/hit_codes.h), 0 for nothing.
 [[nodiscard]] int HitTestFrame(const FrameScene& scene, int x, int y) noexcept;
+
+// The holiday under a client point, for its tool tip: the day's cell in the side or the year calendar
+// and the holiday's name. An empty name (and area) when the point is on no holiday.
+struct HolidayTip {
+    PixelRect area;
+    std::u16string_view name;
+};
+[[nodiscard]] HolidayTip HolidayTipAt(const FrameScene& scene, int x, int y) noexcept;
 
 }  // namespace tavrin

@@ -31,6 +31,8 @@ void FrameStoreView::StartMonthAnimation(const DiaryDate& target) {
     StartSlide(frame_.slide, from, target, MarksOfMonth(year, from.year, from.month),
                SlideMonthMarks(*frame_.app.fs, frame_.store->DiaryFolder(), year, target.year, target.month),
                frame_.scene.grid);
+    // The first position of the slide is shown now; each tick then shows the next one.
+    PaintSlideStep(frame_);
     SetTimer(frame_.window, kSlideTimer, kSlidePeriodMs, nullptr);
 }
 

@@ -73,8 +73,10 @@ struct FrameWindow {
     HWND window;
 
     Surface backBuffer{100, 100};
-    Surface glyphs;
+    MemorySurface glyphs{0, 0};  // the glyph strip drawn for dpi, in cells of glyphCell pixels
+    int glyphCell = 16;
     Surface menuSurface;
+    int dpi = kBaseDpi;  // the DPI of the window's screen; every 96-DPI length is scaled for it
     OwnedFont smallFont;
     OwnedFont mediumFont;
     OwnedFont largeFont;
@@ -84,7 +86,11 @@ struct FrameWindow {
     SlideState slide;
     SplitterDrag drag;
     int hitCode = 0;
-    std::u16string searchText;  // the search box's text, which the frame paints over a background picture
+    bool trackingMouse = false;  // WM_MOUSELEAVE has been asked for
+    HWND holidayTip = nullptr;   // the tool tip that names the holiday under the mouse
+    OwnedFont tipFont;           // its font, the system's status font for dpi
+    PixelRect holidayTipArea;    // the day cell the tip is shown for; empty when none
+    std::u16string searchText;   // the search box's text, which the frame paints over a background picture
 
     // The background picture, already faded into the Back colour (none while no picture is shown), and
     // its top-left corner in client pixels. The editor and the search list's scroll bar draw from it.
@@ -103,6 +109,7 @@ struct FrameWindow {
     std::optional<ScreenRect> symbolListRect;  // where the special-symbol list was last closed this run
 
     [[nodiscard]] CanvasFonts Fonts() const noexcept;
+    [[nodiscard]] GlyphStripView GlyphStrip() noexcept;
     [[nodiscard]] GdiCanvas BackBufferCanvas();
 };
 
@@ -115,9 +122,27 @@ void InvalidateFrame(FrameWindow& frame, unsigned flags);
 void SetDisplayMode(FrameWindow& frame, DisplayMode mode);
 void ToggleFullscreen(FrameWindow& frame);
 void ApplyEditorStyle(FrameWindow& frame);
-// The three side-area fonts from MainFontName and FontSizeS, M and L.
+// The three side-area fonts from MainFontName and FontSizeS, M and L, at the frame's DPI.
 void CreateSideFonts(FrameWindow& frame);
 void PostFrameCommand(const FrameWindow& frame, int command);
+// Paints the side calendar's grid at the slide's current step and invalidates it.
+void PaintSlideStep(FrameWindow& frame);
+
+// frame_dpi_win.cpp
+// Makes the side-area fonts, the glyph strip and the search box's font for frame.dpi.
+void ApplyFrameDpi(FrameWindow& frame);
+// One of the system's fonts (menu, status ...) for a screen of dpi.
+[[nodiscard]] OwnedFont CreateSystemFont(int dpi, LOGFONTW NONCLIENTMETRICSW::*which);
+LRESULT OnDpiChanged(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
+
+// frame_tip_win.cpp
+// The tool tip over holidays of the side and the year calendar.
+void CreateHolidayTip(FrameWindow& frame);
+// Gives the tip a mouse message of the frame; a move first puts the tip over the holiday under the
+// mouse, or over nothing.
+void RelayToHolidayTip(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam);
+// The mouse left the frame: no tip.
+void HideHolidayTip(FrameWindow& frame);
 
 // frame_commands_win.cpp
 LRESULT OnCommand(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
@@ -125,6 +150,8 @@ LRESULT OnCommand(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
 // frame_mouse_win.cpp
 LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnSetCursor(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
+// The mouse left the frame's client area (for a pane or the outside): no item is hovered any more.
+LRESULT OnMouseLeave(FrameWindow& frame);
 LRESULT OnKeyDown(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
 
 // frame_menus_win.cpp

@@ -7,6 +7,9 @@
 namespace tavrin {
 namespace {
 
+// The width of a cell in the 16-pixel strip, the unit of the cell offsets painters give.
+constexpr int kGlyphCellX = 16;
+
 PixelRect Intersect(const PixelRect& a, const PixelRect& b) noexcept {
     const int left = std::max(a.x, b.x);
     const int top = std::max(a.y, b.y);
@@ -34,8 +37,8 @@ private:
 
 }  // namespace
 
-GdiCanvas::GdiCanvas(Surface& target, const CanvasFonts& fonts, const SurfaceView& glyphStrip)
-    : target_(target), fonts_(fonts), glyphStrip_(glyphStrip) {
+GdiCanvas::GdiCanvas(Surface& target, const CanvasFonts& fonts, const GlyphStripView& glyphStrip, int dpi)
+    : target_(target), fonts_(fonts), glyphStrip_(glyphStrip), dpi_(dpi) {
     clips_.push_back({0, 0, target.Width(), target.Height()});
 }
 
@@ -102,7 +105,8 @@ void GdiCanvas::Text(const PixelRect& rect, std::u16string_view text, const Text
     SelectedFont selected(dc, FontOf(style.font));
     SetTextColor(dc, static_cast<COLORREF>(style.colour));
     SetBkMode(dc, TRANSPARENT);
-    UINT format = DT_SINGLELINE | DT_NOPREFIX;
+    // Menu labels show their access key underlined ("&&" is a literal "&"); other texts are literal.
+    UINT format = DT_SINGLELINE | (style.mnemonic ? 0 : DT_NOPREFIX);
     format |= style.align == TextAlign::kCentre ? DT_CENTER
                                                 : (style.align == TextAlign::kRight ? DT_RIGHT : DT_LEFT);
     format |= style.verticalCentre ? DT_VCENTER : DT_TOP;
@@ -120,7 +124,9 @@ void GdiCanvas::Glyph(int x, int y, int cellX, int opacity, ColorRef colour) {
     // The sub-view starts at the clip's first visible pixel; shift the glyph by the same amount.
     const int originX = std::max(clip.x, 0);
     const int originY = std::max(clip.y, 0);
-    DrawGlyph(view, x - originX, y - originY, glyphStrip_, cellX, opacity, colour);
+    const int cell = glyphStrip_.cell;
+    DrawGlyph(view, x - originX, y - originY, glyphStrip_.pixels, cellX / kGlyphCellX * cell, opacity, colour,
+              cell);
 }
 
 void GdiCanvas::PushClip(const PixelRect& rect) { clips_.push_back(Clipped(rect)); }

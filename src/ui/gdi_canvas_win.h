@@ -18,10 +18,17 @@ struct CanvasFonts {
     HFONT menu = nullptr;
 };
 
+// A glyph strip drawn for one screen: cells of cell x cell pixels in the order of the 16-pixel strip.
+struct GlyphStripView {
+    SurfaceView pixels;  // may be empty: no glyphs are drawn then
+    int cell = 16;
+};
+
 class GdiCanvas final : public Canvas {
 public:
-    // glyphStrip may be empty (no glyphs are drawn then).
-    GdiCanvas(Surface& target, const CanvasFonts& fonts, const SurfaceView& glyphStrip);
+    // The fonts and the glyph strip are those made for a screen of dpi.
+    GdiCanvas(Surface& target, const CanvasFonts& fonts, const GlyphStripView& glyphStrip,
+              int dpi = kBaseDpi);
 
     [[nodiscard]] FontMetrics Metrics(FontRole font) const override;
     [[nodiscard]] int TextWidth(FontRole font, std::u16string_view text) const override;
@@ -32,6 +39,8 @@ public:
     void Glyph(int x, int y, int cellX, int opacity, ColorRef colour) override;
     void PushClip(const PixelRect& rect) override;
     void PopClip() override;
+    [[nodiscard]] int Dpi() const override { return dpi_; }
+
     // The Back colour, then the part of the background picture (when one is set) inside the rectangle.
     void Background(const PixelRect& rect, ColorRef back) override;
 
@@ -46,7 +55,8 @@ private:
 
     Surface& target_;
     CanvasFonts fonts_;
-    SurfaceView glyphStrip_;
+    GlyphStripView glyphStrip_;
+    int dpi_;
     std::vector<PixelRect> clips_;
     const Surface* picture_ = nullptr;
     int pictureX_ = 0;

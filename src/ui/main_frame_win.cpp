@@ -16,6 +16,7 @@
 #include "editor/editor_port_win.h"
 #include "editor/markup_edit_pane_win.h"
 #include "platform/wide_win.h"
+#include "ui/dpi_win.h"
 #include "ui/editor_style.h"
 #include "ui/frame_window_win.h"
 #include "ui/scrollbar/scroll_bar_messages.h"
@@ -45,7 +46,7 @@ CanvasFonts FrameWindow::Fonts() const noexcept {
 }
 
 GdiCanvas FrameWindow::BackBufferCanvas() {
-    GdiCanvas canvas(backBuffer, Fonts(), glyphs.View());
+    GdiCanvas canvas(backBuffer, Fonts(), GlyphStrip(), dpi);
     canvas.SetBackgroundPicture(backPicture.get(), backOrigin.x, backOrigin.y);
     return canvas;
 }
@@ -56,47 +57,6 @@ constexpr UINT kClockPeriodMs = 1000;
 
 FrameWindow* FrameOf(HWND window) {
     return reinterpret_cast<FrameWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-int VerticalDpi(HWND window) {
-    HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
-OwnedFont CreateSideFont(const std::u16string& face, int points, int dpi) {
-    int pixels = MulDiv(points, dpi, 72);
-    if (pixels <= 0) {
-        pixels = 12;
-    }
-    LOGFONTW font{};
-    font.lfHeight = -pixels;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
-    std::copy_n(Wide(face), length, font.lfFaceName);
-    return OwnedFont(CreateFontIndirectW(&font));
-}
-
-// The glyph strip resource, white glyphs on black, copied onto a 32-bit surface whose blue channel is
-// then each pixel's coverage.
-void LoadGlyphStrip(FrameWindow& frame) {
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageW(frame.app.shell.instance, MAKEINTRESOURCEW(IDB_GLYPHS),
-                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!strip || !CreateSurface(frame.window, frame.glyphs, 32, 720, 16, MakeColorRef(255, 255, 255))) {
-        if (strip) {
-            DeleteObject(strip);
-        }
-        return;
-    }
-    HDC source = CreateCompatibleDC(frame.glyphs.Dc());
-    HGDIOBJ previous = SelectObject(source, strip);
-    BitBlt(frame.glyphs.Dc(), 0, 0, 720, 16, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(strip);
 }
 
 RECT ToRect(const PixelRect& box) { return {box.x, box.y, box.Right(), box.Bottom()}; }
@@ -153,17 +113,18 @@ bool OnCreate(FrameWindow& frame) {
                                         ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     AppState& state = frame.app.state;
-    LoadGlyphStrip(frame);
+    frame.dpi = WindowDpi(frame.window);
+    ApplyFrameDpi(frame);
     RECT window{};
     GetWindowRect(frame.window, &window);
     if (!CreateSurface(frame.window, frame.backBuffer, 32, std::max<int>(window.right - window.left, 1),
                        std::max<int>(window.bottom - window.top, 1), state.settings.colour.back)) {
         return false;
     }
-    CreateSideFonts(frame);
     if (!CreateEditor(frame) || !CreateSearchBox(frame)) {
         return false;
     }
+    CreateHolidayTip(frame);
     frame.store = std::make_unique<DiaryStore>(
         StorePorts{*frame.app.fs, *frame.app.clock, *frame.editorPort, frame.storeView, frame.errors},
         ExeFolderPath(state.exeFolder), state.DiaryName());
@@ -193,18 +154,11 @@ void MoveOntoAMonitor(FrameWindow& frame) {
 
 void CreateMenuSurface(FrameWindow& frame) {
     const int width = std::max(GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    CreateSurface(frame.window, frame.menuSurface, 32, width, 32, MakeColorRef(255, 255, 255));
+    CreateSurface(frame.window, frame.menuSurface, 32, width, ScaleForDpi(32, frame.dpi),
+                  MakeColorRef(255, 255, 255));
 }
 
 }  // namespace
-
-void CreateSideFonts(FrameWindow& frame) {
-    const WindowSettings& window = frame.app.state.settings.window;
-    const int dpi = VerticalDpi(frame.window);
-    frame.smallFont = CreateSideFont(window.mainFontName, window.fontSizeS, dpi);
-    frame.mediumFont = CreateSideFont(window.mainFontName, window.fontSizeM, dpi);
-    frame.largeFont = CreateSideFont(window.mainFontName, window.fontSizeL, dpi);
-}
 
 void OnStartupCommand(FrameWindow& frame) {
     AppState& state = frame.app.state;
@@ -289,10 +243,7 @@ void OnSlideTick(FrameWindow& frame) {
         InvalidateFrame(frame, kInvalidateFrame);
         return;
     }
-    GdiCanvas canvas = frame.BackBufferCanvas();
-    PaintCalendarGrid(canvas, frame.model, frame.scene);
-    const RECT grid = ToRect(GridRect(frame.scene));
-    InvalidateRect(frame.window, &grid, FALSE);
+    PaintSlideStep(frame);
 }
 
 void OnBlinkTick(FrameWindow& frame) {
@@ -347,7 +298,7 @@ void ShutDown(FrameWindow& frame) {
     frame.smallFont.Reset();
     frame.mediumFont.Reset();
     frame.largeFont.Reset();
-    ReleaseSurface(frame.glyphs);
+    frame.glyphs = MemorySurface(0, 0);
     ReleaseSurface(frame.backBuffer);
     ReleaseSurface(frame.menuSurface);
     ReleaseBackgroundPicture(frame);
@@ -394,8 +345,12 @@ LRESULT Dispatch(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CONTEXTMENU:
         case WM_DROPFILES:
             return OnMouseMessage(frame, message, wParam, lParam);
+        case WM_MOUSELEAVE:
+            return OnMouseLeave(frame);
         case WM_SETCURSOR:
             return OnSetCursor(frame, wParam, lParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(frame, wParam, lParam);
         case WM_TIMER:
             return OnTimer(frame, wParam);
         case WM_TIMECHANGE:
@@ -466,6 +421,13 @@ LRESULT CALLBACK MainFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
+void PaintSlideStep(FrameWindow& frame) {
+    GdiCanvas canvas = frame.BackBufferCanvas();
+    PaintCalendarGrid(canvas, frame.model, frame.scene);
+    const RECT grid = ToRect(GridRect(frame.scene));
+    InvalidateRect(frame.window, &grid, FALSE);
+}
+
 void PostFrameCommand(const FrameWindow& frame, int command) {
     PostMessageW(frame.window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
@@ -481,6 +443,7 @@ void SyncModel(FrameWindow& frame) {
     model.slide = &frame.slide;
     model.hoverCode = frame.hitCode;
     model.backImageShown = BackgroundShown(frame);
+    model.dpi = frame.dpi;
     HWND searchBox = frame.app.shell.searchBox;
     model.searchFocused = searchBox && GetFocus() == searchBox;
     if (searchBox) {

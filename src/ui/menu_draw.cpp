@@ -51,24 +51,16 @@ constexpr std::pair<int, int> kCommandGlyphs[] = {
     {id::kEditInsertFile, 416},
 };
 
-unsigned Red(ColorRef c) noexcept {
-    return c & 0xFFu;
-}
-unsigned Green(ColorRef c) noexcept {
-    return (c >> 8) & 0xFFu;
-}
-unsigned Blue(ColorRef c) noexcept {
-    return (c >> 16) & 0xFFu;
-}
+unsigned Red(ColorRef c) noexcept { return c & 0xFFu; }
+unsigned Green(ColorRef c) noexcept { return (c >> 8) & 0xFFu; }
+unsigned Blue(ColorRef c) noexcept { return (c >> 16) & 0xFFu; }
 
 unsigned Toward(unsigned from, unsigned to) noexcept {
     const int moved = static_cast<int>(from) + (static_cast<int>(to) - static_cast<int>(from)) * 32 / 256;
     return static_cast<unsigned>(moved);
 }
 
-unsigned Darker(unsigned channel) noexcept {
-    return channel > 32 ? channel - 32 : 0;
-}
+unsigned Darker(unsigned channel) noexcept { return channel > 32 ? channel - 32 : 0; }
 
 // The label without its "&" markers, as it is measured.
 std::u16string VisibleLabel(std::u16string_view label) {
@@ -83,20 +75,32 @@ std::u16string VisibleLabel(std::u16string_view label) {
     return visible;
 }
 
+// 96-DPI lengths of the menu, scaled for the canvas's screen.
+struct MenuScale {
+    int dpi = kBaseDpi;
+    [[nodiscard]] int Px(int length96) const noexcept { return ScaleForDpi(length96, dpi); }
+    [[nodiscard]] int Line() const noexcept { return ScaleLineForDpi(1, dpi); }
+};
+
 // The separator's lines, also drawn down the left of every unselected item: a shaded and a white
 // vertical line at x = 26 and 27.
-void LeftLines(Canvas& canvas, const PixelRect& rect, ColorRef shade) {
-    canvas.Fill({rect.x + 26, rect.y, 1, rect.height}, shade);
-    canvas.Fill({rect.x + 27, rect.y, 1, rect.height}, kWhite);
+void LeftLines(Canvas& canvas, const PixelRect& rect, ColorRef shade, const MenuScale& scale) {
+    const int line = scale.Line();
+    const int x = rect.x + scale.Px(26);
+    canvas.Fill({x, rect.y, line, rect.height}, shade);
+    canvas.Fill({x + line, rect.y, line, rect.height}, kWhite);
 }
 
-void DrawSeparator(Canvas& canvas, const PixelRect& rect, const MenuColours& colours) {
+void DrawSeparator(Canvas& canvas, const PixelRect& rect, const MenuColours& colours,
+                   const MenuScale& scale) {
     const ColorRef shade = MenuShade(colours);
     canvas.Fill(rect, colours.menu);
-    LeftLines(canvas, rect, shade);
+    LeftLines(canvas, rect, shade, scale);
+    const int line = scale.Line();
+    const int left = scale.Px(26) + line;
     const int middle = rect.y + rect.height / 2;
-    canvas.Fill({rect.x + 27, middle, rect.width - 27, 1}, shade);
-    canvas.Fill({rect.x + 27, middle + 1, rect.width - 27, 1}, kWhite);
+    canvas.Fill({rect.x + left, middle, rect.width - left, line}, shade);
+    canvas.Fill({rect.x + left, middle + line, rect.width - left, line}, kWhite);
 }
 
 }  // namespace
@@ -112,14 +116,15 @@ ColorRef MenuShade(const MenuColours& colours) noexcept {
     return MakeColorRef(Darker(Red(m)), Darker(Green(m)), Darker(Blue(m)));
 }
 
-MenuItemSize MeasureMenuItem(const MenuItem& item, const TextMetricsSource& fonts, int screenWidth) {
+MenuItemSize MeasureMenuItem(const MenuItem& item, const TextMetricsSource& fonts, int screenWidth, int dpi) {
+    const MenuScale scale{dpi};
     if (item.IsSeparator()) {
-        return {1, 5};
+        return {1, scale.Px(5)};
     }
     const int width = fonts.TextWidth(FontRole::kMenu, VisibleLabel(item.label)) +
-                      fonts.TextWidth(FontRole::kMenu, item.keyText) + 48;
-    const int height = fonts.Metrics(FontRole::kMenu).height + 4;
-    return {std::min(width, screenWidth / 2 - 16), std::max(height, 22)};
+                      fonts.TextWidth(FontRole::kMenu, item.keyText) + scale.Px(48);
+    const int height = fonts.Metrics(FontRole::kMenu).height + scale.Px(4);
+    return {std::min(width, screenWidth / 2 - scale.Px(16)), std::max(height, scale.Px(22))};
 }
 
 int MenuGlyphOf(const MenuItem& item) noexcept {
@@ -136,8 +141,9 @@ int MenuGlyphOf(const MenuItem& item) noexcept {
 
 void DrawMenuItem(Canvas& canvas, const MenuItem& item, const PixelRect& rect, bool selected,
                   const MenuColours& colours) {
+    const MenuScale scale{canvas.Dpi()};
     if (item.IsSeparator()) {
-        DrawSeparator(canvas, rect, colours);
+        DrawSeparator(canvas, rect, colours, scale);
         return;
     }
     const ColorRef fill = MenuSelectedFill(colours);
@@ -145,33 +151,36 @@ void DrawMenuItem(Canvas& canvas, const MenuItem& item, const PixelRect& rect, b
     const bool disabled = item.Disabled();
     if (selected) {
         canvas.Fill(rect, disabled ? colours.menu : fill);
-        canvas.Outline(rect, disabled ? shade : colours.highlight);
+        OutlineOfWidth(canvas, rect, scale.Line(), disabled ? shade : colours.highlight);
     } else {
         canvas.Fill(rect, colours.menu);
-        LeftLines(canvas, rect, shade);
+        LeftLines(canvas, rect, shade, scale);
     }
     if (item.flags & (kMenuChecked | kMenuRadio)) {
-        const PixelRect box{rect.x, rect.y + (rect.height - kCheckBoxSize) / 2, kCheckBoxSize, kCheckBoxSize};
+        const int size = scale.Px(kCheckBoxSize);
+        const PixelRect box{rect.x, rect.y + (rect.height - size) / 2, size, size};
         canvas.Fill(box, fill);
-        canvas.Outline(box, colours.highlight);
+        OutlineOfWidth(canvas, box, scale.Line(), colours.highlight);
     }
     if (const int glyph = MenuGlyphOf(item); glyph >= 0) {
-        canvas.Glyph(rect.x + kGlyphX, rect.y + (rect.height - 16) / 2, glyph, disabled ? 100 : 256,
-                     colours.text);
+        canvas.Glyph(rect.x + scale.Px(kGlyphX), rect.y + (rect.height - scale.Px(kGlyphSize)) / 2, glyph,
+                     disabled ? 100 : 256, colours.text);
     }
+    const int labelX = scale.Px(kLabelX);
     TextStyle label;
     label.font = FontRole::kMenu;
     label.colour = disabled ? colours.greyText : colours.text;
     label.ellipsis = true;
     label.mnemonic = true;
-    canvas.Text({rect.x + kLabelX, rect.y, rect.width - kLabelX, rect.height}, item.label, label);
+    canvas.Text({rect.x + labelX, rect.y, rect.width - labelX, rect.height}, item.label, label);
     if (!item.keyText.empty()) {
         TextStyle key = label;
         key.align = TextAlign::kRight;
         key.ellipsis = false;
         key.mnemonic = false;
-        canvas.Text({rect.x + kLabelX, rect.y, rect.width - kLabelX - kKeyTextRightInset, rect.height},
-                    item.keyText, key);
+        canvas.Text(
+            {rect.x + labelX, rect.y, rect.width - labelX - scale.Px(kKeyTextRightInset), rect.height},
+            item.keyText, key);
     }
 }
 

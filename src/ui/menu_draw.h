@@ -38,15 +38,17 @@ struct MenuItemSize {
 };
 
 // A separator is 1 x 5; any other item as wide as its label and key text plus 48 in the menu font (at
-// most half the screen width less 16) and as high as the text plus 4, at least 22.
+// most half the screen width less 16) and as high as the text plus 4, at least 22. These are 96-DPI
+// lengths, scaled for a menu on a screen of dpi (whose menu font is already that screen's).
 [[nodiscard]] MenuItemSize MeasureMenuItem(const MenuItem& item, const TextMetricsSource& fonts,
-                                           int screenWidth);
+                                           int screenWidth, int dpi = kBaseDpi);
 
 // The glyph cell drawn at the item's left, or -1: the command's own glyph, else the check or radio
 // mark for checked items.
 [[nodiscard]] int MenuGlyphOf(const MenuItem& item) noexcept;
 
-// Draws the item into rect (the whole item, usually at the origin of the work surface).
+// Draws the item into rect (the whole item, usually at the origin of the work surface), scaled for the
+// canvas's screen.
 void DrawMenuItem(Canvas& canvas, const MenuItem& item, const PixelRect& rect, bool selected,
                   const MenuColours& colours);
 

@@ -1,6 +1,7 @@
 #include "ui/surface.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tavrin {
 namespace {
@@ -89,9 +90,9 @@ void BlendRect(const SurfaceView& surface, int x, int y, int width, int height, 
 }
 
 void DrawGlyph(const SurfaceView& target, int x, int y, const SurfaceView& glyphs, int cellX, int opacity,
-               ColorRef colour) noexcept {
-    constexpr int kCell = 16;
-    if (!target.Valid() || !glyphs.Valid()) {
+               ColorRef colour, int cell) noexcept {
+    const int kCell = cell;
+    if (!target.Valid() || !glyphs.Valid() || cell <= 0) {
         return;
     }
     const std::uint32_t ink = PixelOf(colour);
@@ -117,6 +118,55 @@ void DrawGlyph(const SurfaceView& target, int x, int y, const SurfaceView& glyph
             pixels[targetX] = MixPixel(pixels[targetX], ink, weight);
         }
     }
+}
+
+namespace {
+
+// How much of source pixel i (of size 1) lies inside the target pixel that spans [from, to) in source
+// pixels.
+double Overlap(int i, double from, double to) noexcept {
+    return std::max(0.0, std::min<double>(i + 1, to) - std::max<double>(i, from));
+}
+
+}  // namespace
+
+MemorySurface ResampleGlyphStrip(const SurfaceView& source, int sourceCell, int cell) {
+    if (!source.Valid() || sourceCell <= 0 || cell <= 0) {
+        return MemorySurface(0, 0);
+    }
+    const int cells = source.width / sourceCell;
+    MemorySurface target(cells * cell, cell);
+    const double ratio = static_cast<double>(sourceCell) / cell;
+    const int rows = std::min(source.height, sourceCell);
+    for (int ty = 0; ty < cell; ++ty) {
+        const double top = ty * ratio;
+        const double bottom = std::min<double>((ty + 1) * ratio, rows);
+        for (int tx = 0; tx < cells * cell; ++tx) {
+            const int c = tx / cell;
+            const double left = c * sourceCell + (tx % cell) * ratio;
+            const double right = left + ratio;
+            std::array<double, 3> sum{};
+            double weight = 0;
+            for (int sy = static_cast<int>(top); sy < bottom; ++sy) {
+                const double wy = Overlap(sy, top, bottom);
+                const std::uint32_t* row = source.Row(sy);
+                for (int sx = static_cast<int>(left); sx < right && sx < source.width; ++sx) {
+                    const double w = wy * Overlap(sx, left, right);
+                    for (int channel = 0; channel < 3; ++channel) {
+                        sum[static_cast<std::size_t>(channel)] += w * ((row[sx] >> (8 * channel)) & 0xFF);
+                    }
+                    weight += w;
+                }
+            }
+            std::uint32_t pixel = 0;
+            for (int channel = 0; channel < 3; ++channel) {
+                const double mean = weight > 0 ? sum[static_cast<std::size_t>(channel)] / weight : 0;
+                pixel |= static_cast<std::uint32_t>(std::clamp(mean + 0.5, 0.0, 255.0)) << (8 * channel);
+            }
+            target.SetPixel(tx, ty, pixel);
+        }
+    }
+    return target;
 }
 
 MemorySurface::MemorySurface(int width, int height, ColorRef fill)

@@ -63,11 +63,19 @@ void FillSurface(const SurfaceView& surface, ColorRef colour) noexcept;
 void BlendRect(const SurfaceView& surface, int x, int y, int width, int height, int opacity,
                ColorRef colour) noexcept;
 
-// Paints the 16 x 16 cell at cellX of a glyph strip into the target at (x, y), clipped to both. The
-// strip's blue channel is the coverage u: each target channel c becomes c + w x (colour - c) / 256 with
-// w = (opacity x u) / 256 in its low 8 bits; pixels with no coverage stay.
+// Paints the cell x cell square at cellX of a glyph strip into the target at (x, y), clipped to both.
+// The strip's blue channel is the coverage u: each target channel c becomes c + w x (colour - c) / 256
+// with w = (opacity x u) / 256 in its low 8 bits; pixels with no coverage stay. The program's strip has
+// 16-pixel cells; strips drawn for other screens have larger ones.
 void DrawGlyph(const SurfaceView& target, int x, int y, const SurfaceView& glyphs, int cellX, int opacity,
-               ColorRef colour) noexcept;
+               ColorRef colour, int cell = 16) noexcept;
+
+class MemorySurface;
+
+// The glyph strip resampled from cells of sourceCell pixels to cells of cell pixels: each target pixel
+// is the area-weighted mean of the source pixels it covers, per channel, so that a strip drawn at twice
+// the size stays smooth at 125 % and 150 %. The strip keeps its number of cells.
+[[nodiscard]] MemorySurface ResampleGlyphStrip(const SurfaceView& source, int sourceCell, int cell);
 
 // A 32-bit surface in memory, top-down, for tests and for work that needs no device context.
 class MemorySurface {

@@ -77,6 +77,22 @@ TEST(DefaultGeometry, CentredInTheWorkArea) {
     EXPECT_EQ(CentredDefaultGeometry(std::nullopt), (ScreenRect{100, 100, 900, 700}));
 }
 
+// A first start on a 150 % or 200 % screen: the 800 x 600 window scaled, centred, and written as such.
+TEST(DefaultGeometry, ScaledForTheScreen) {
+    EXPECT_EQ(CentredDefaultGeometry(ScreenRect{0, 0, 2400, 1500}, 144), (ScreenRect{600, 300, 1800, 1200}));
+    EXPECT_EQ(CentredDefaultGeometry(ScreenRect{0, 0, 3840, 2100}, 192), (ScreenRect{1120, 450, 2720, 1650}));
+    AppState state;
+    StartupInputs inputs{
+        {2024, 2, 29, 12, 0, 0, 4}, u"D:\\tavrin.exe", 7, 2400, 1500, ScreenRect{0, 0, 2400, 1460}, 500, 144};
+    ASSERT_TRUE(InitialiseAppState(state, inputs));
+    EXPECT_EQ(state.settings.window.width, 1200);
+    EXPECT_EQ(state.settings.window.height, 900);
+    EXPECT_EQ(state.restoreRect, (ScreenRect{600, 280, 1800, 1180}));
+    state.workArea = {0, 0, 3000, 2000};
+    EXPECT_EQ(ResetFrameGeometry(state), (ScreenRect{900, 550, 2100, 1450}))
+        << "a lost frame comes back scaled";
+}
+
 TEST(InitialiseAppState, FillsTheStateFromTheInputs) {
     AppState state;
     StartupInputs inputs{

@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "support/recording_canvas.h"
 #include "support/test_support.h"
+#include "ui/dpi.h"
 
 namespace tavrin {
 namespace {
@@ -69,24 +70,31 @@ TEST(SideCalendar, AMonthStartingInTheLastColumnUsesAllSixRows) {
     EXPECT_EQ(mondayFirst.Column(31), 0);
 }
 
-// Every pixel of the grid against a naive model: the day whose cell contains the point, else 0.
+// Every pixel of the grid against a naive model: the day whose cell contains the point, else 0; on
+// screens of 96, 120, 144 and 192 DPI, where the boxes and gaps of the settings are scaled.
 TEST(SideCalendar, DayAtFindsExactlyThePointsInsideACell) {
     Settings settings = TestSettings(15, 3);
     settings.calendar.boxMargin = 5;
-    const GridMetrics grid = GridMetricsOf(settings.calendar, 7, 11);
-    for (const auto& [year, month] : std::vector<std::pair<int, int>>{{2024, 2}, {2026, 8}, {2021, 2}}) {
-        const MonthLayout layout = MonthLayoutOf(year, month, 3);
-        int mismatches = 0;
-        for (int y = grid.top - 3; y < grid.top + grid.Height() + 3; ++y) {
-            for (int x = grid.left - 3; x < grid.left + grid.Width() + 3; ++x) {
-                int expected = 0;
-                for (int day = 1; day <= layout.days; ++day) {
-                    if (DayCell(grid, layout, day).Contains(x, y)) {
-                        expected = day;
+    for (const int dpi : {96, 120, 144, 192}) {
+        const GridMetrics grid = GridMetricsOf(settings.calendar, 7, 11, dpi);
+        EXPECT_EQ(grid.cellWidth, ScaleForDpi(settings.calendar.boxWidth, dpi));
+        EXPECT_EQ(grid.cellHeight, ScaleForDpi(settings.calendar.boxHeight, dpi));
+        EXPECT_EQ(grid.margin, ScaleForDpi(5, dpi));
+        for (const auto& [year, month] : std::vector<std::pair<int, int>>{{2024, 2}, {2026, 8}, {2021, 2}}) {
+            const MonthLayout layout = MonthLayoutOf(year, month, 3);
+            int mismatches = 0;
+            for (int y = grid.top - 3; y < grid.top + grid.Height() + 3; ++y) {
+                for (int x = grid.left - 3; x < grid.left + grid.Width() + 3; ++x) {
+                    int expected = 0;
+                    for (int day = 1; day <= layout.days; ++day) {
+                        if (DayCell(grid, layout, day).Contains(x, y)) {
+                            expected = day;
+                        }
                     }
-                }
-                if (DayAt(grid, layout, x, y) != expected && ++mismatches < 5) {
-                    ADD_FAILURE() << year << "-" << month << " at " << x << "," << y;
+                    if (DayAt(grid, layout, x, y) != expected && ++mismatches < 5) {
+                        ADD_FAILURE()
+                            << year << "-" << month << " at " << x << "," << y << ", " << dpi << " DPI";
+                    }
                 }
             }
         }

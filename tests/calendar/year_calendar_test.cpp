@@ -8,6 +8,7 @@
 #include "calendar/calendar_rules.h"
 #include "support/recording_canvas.h"
 #include "support/test_support.h"
+#include "ui/dpi.h"
 #include "ui/hit_codes.h"
 
 namespace tavrin {
@@ -71,45 +72,78 @@ TEST(YearCalendar, LayoutCentresTheBlocksAndKeepsTheMinimumCell) {
     EXPECT_EQ(narrow.gridLeft, (500 - 544) / 2) << "the blocks overflow the view on both sides";
 }
 
-// Every point of the view against a naive model built from the day cells and title rows.
+// Every point of the view against a naive model built from the day cells and title rows, on screens
+// of 96, 144 and 192 DPI (a view and fonts of the scaled size).
 TEST(YearCalendar, HitTestMatchesTheDrawnCellsEverywhere) {
-    RecordingCanvas fonts;
-    const int startWeek = 2;
-    const YearCalendarLayout layout = LayoutYearCalendar(fonts, {0, 0, 640, 450}, 2026, {2026, 1, 1});
-    // The model: a map of the view with each title row and day cell painted in with its code.
-    static constexpr int kWidth = 640;
-    static constexpr int kHeight = 450;
-    std::vector<int> model(static_cast<std::size_t>(kWidth * kHeight), 0);
-    const auto paint = [&model](const PixelRect& rect, int code) {
-        for (int y = std::max(rect.y, 0); y < std::min(rect.Bottom(), kHeight); ++y) {
-            for (int x = std::max(rect.x, 0); x < std::min(rect.Right(), kWidth); ++x) {
-                model[static_cast<std::size_t>(y * kWidth + x)] = code;
+    for (const int dpi : {96, 144, 192}) {
+        RecordingCanvas fonts(8, dpi);
+        const int startWeek = 2;
+        const int width = ScaleForDpi(640, dpi);
+        const int height = ScaleForDpi(450, dpi);
+        const YearCalendarLayout layout =
+            LayoutYearCalendar(fonts, {0, 0, width, height}, 2026, {2026, 1, 1}, dpi);
+        // The model: a map of the view with each title row and day cell painted in with its code.
+        std::vector<int> model(static_cast<std::size_t>(width * height), 0);
+        const auto paint = [&model, width, height](const PixelRect& rect, int code) {
+            for (int y = std::max(rect.y, 0); y < std::min(rect.Bottom(), height); ++y) {
+                for (int x = std::max(rect.x, 0); x < std::min(rect.Right(), width); ++x) {
+                    model[static_cast<std::size_t>(y * width + x)] = code;
+                }
+            }
+        };
+        for (int month = 1; month <= 12; ++month) {
+            paint(layout.TitleRow(month), kHitFirstMonthTitle + month - 1);
+            for (int day = 1; day <= DaysInMonth(2026, month); ++day) {
+                paint(YearDayCell(layout, 2026, month, day, startWeek), YearDayHit(month, day));
             }
         }
-    };
+        int mismatches = 0;
+        for (int y = ScaleForDpi(kYearHeaderHeight, dpi); y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const int expected = model[static_cast<std::size_t>(y * width + x)];
+                if (YearCalendarHit(layout, 2026, startWeek, x, y) != expected && ++mismatches < 5) {
+                    ADD_FAILURE() << x << "," << y << " expected " << expected << " at " << dpi << " DPI";
+                }
+            }
+        }
+        const PixelRect era = layout.eraArea;
+        EXPECT_EQ(YearCalendarHit(layout, 2026, startWeek, era.x, era.y), kHitYearViewEra) << "widened by 8";
+        EXPECT_EQ(YearCalendarHit(layout, 2026, startWeek, layout.yearArea.Right() - 1,
+                                  ScaleForDpi(kYearHeaderHeight, dpi) - 1),
+                  kHitYearViewYear);
+        EXPECT_EQ(YearCalendarHit(layout, 2026, startWeek, layout.todayText.x, 1), kHitYearViewToday);
+        const int code =
+            YearCalendarHit(layout, 2026, startWeek, layout.Cell(8, 6, 0).x, layout.Cell(8, 6, 0).y);
+        ASSERT_TRUE(IsYearDayHit(code));
+        EXPECT_EQ(MonthOfYearDayHit(code), 8);
+        EXPECT_EQ(DayOfYearDayHit(code), 3) << "2026-08-01 is a Saturday, column 4 with Tuesday first";
+    }
+}
+
+// At 200 % the year calendar is the 96-DPI one doubled: cells, gaps, blocks and header areas (in a view
+// whose room divides into whole cells at both sizes; otherwise each size rounds its cells down).
+TEST(YearCalendar, AtTwiceTheDpiTheLayoutDoubles) {
+    RecordingCanvas fonts96;
+    RecordingCanvas fonts192(8, 192);
+    const int width = 20 + 96 + 28 * 20;
+    const int height = 16 + 36 + 4 + 21 * 19;
+    const YearCalendarLayout base = LayoutYearCalendar(fonts96, {50, 92, width, height}, 2024, {2024, 5, 1});
+    const YearCalendarLayout twice =
+        LayoutYearCalendar(fonts192, {100, 184, 2 * width, 2 * height}, 2024, {2024, 5, 1}, 192);
+    EXPECT_EQ(base.cellWidth, 20);
+    EXPECT_EQ(base.cellHeight, 19);
+    EXPECT_EQ(twice.cellWidth, 2 * base.cellWidth);
+    EXPECT_EQ(twice.cellHeight, 2 * base.cellHeight);
+    EXPECT_EQ(twice.gridLeft, 2 * base.gridLeft);
     for (int month = 1; month <= 12; ++month) {
-        paint(layout.TitleRow(month), kHitFirstMonthTitle + month - 1);
-        for (int day = 1; day <= DaysInMonth(2026, month); ++day) {
-            paint(YearDayCell(layout, 2026, month, day, startWeek), YearDayHit(month, day));
-        }
+        const PixelRect block = base.Block(month);
+        EXPECT_EQ(twice.Block(month),
+                  (PixelRect{2 * block.x, 2 * block.y, 2 * block.width, 2 * block.height}));
     }
-    int mismatches = 0;
-    for (int y = kYearHeaderHeight; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const int expected = model[static_cast<std::size_t>(y * kWidth + x)];
-            if (YearCalendarHit(layout, 2026, startWeek, x, y) != expected && ++mismatches < 5) {
-                ADD_FAILURE() << x << "," << y << " expected " << expected;
-            }
-        }
-    }
-    const PixelRect era = layout.eraArea;
-    EXPECT_EQ(YearCalendarHit(layout, 2026, startWeek, era.x, era.y), kHitYearViewEra) << "widened by 8";
-    EXPECT_EQ(YearCalendarHit(layout, 2026, startWeek, layout.yearArea.Right() - 1, 35), kHitYearViewYear);
-    EXPECT_EQ(YearCalendarHit(layout, 2026, startWeek, layout.todayText.x, 1), kHitYearViewToday);
-    const int code = YearCalendarHit(layout, 2026, startWeek, layout.Cell(8, 6, 0).x, layout.Cell(8, 6, 0).y);
-    ASSERT_TRUE(IsYearDayHit(code));
-    EXPECT_EQ(MonthOfYearDayHit(code), 8);
-    EXPECT_EQ(DayOfYearDayHit(code), 3) << "2026-08-01 is a Saturday, column 4 with Tuesday first";
+    EXPECT_EQ(twice.yearArea, (PixelRect{2 * base.yearArea.x, 2 * base.yearArea.y, 2 * base.yearArea.width,
+                                         2 * base.yearArea.height}));
+    const YearCalendarLayout narrow = LayoutYearCalendar(fonts192, {0, 0, 1000, 200}, 2024, {}, 192);
+    EXPECT_EQ(narrow.cellWidth, 32) << "the smallest cell is 16 pixels at 96 DPI";
 }
 
 TEST(YearCalendar, OpaqueBoxesCutOutTheNumberAndTheSelectionSitsInside) {

@@ -20,13 +20,11 @@ HFONT SideFont(const wchar_t* face, int points, int dpi) {
     return CreateFontIndirectW(&font);
 }
 
-// The scene the running frame paints.
+// The scene the running frame paints with these settings, at the DPI of its screen.
 FrameScene SceneOf(HWND frame, const DiaryDate& selected, const Settings& settings = Settings{}) {
     RECT client{};
     GetClientRect(frame, &client);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = static_cast<int>(GetDpiForWindow(frame));
 
     AppState state;
     state.settings = settings;
@@ -41,6 +39,7 @@ FrameScene SceneOf(HWND frame, const DiaryDate& selected, const Settings& settin
     model.app = &state;
     model.clientWidth = client.right;
     model.clientHeight = client.bottom;
+    model.dpi = dpi;
     const FrameScene scene = BuildFrameScene(model, metrics);
     DeleteObject(fonts.small);
     DeleteObject(fonts.medium);

@@ -8,7 +8,7 @@ FontSlotMetrics FakeMeasurer::OpenFont(int slot, const FontRequest& request) {
     ++createCalls;
     const int points = request.points > 0 ? request.points : 12;
     points_[slot] = points;
-    const int height = points * 4 / 3;
+    const int height = points * 4 / 3 * dpiFactor;
     return {height, height * 3 / 4};
 }
 
@@ -35,7 +35,7 @@ int FakeMeasurer::MeasureText(int slot, std::u16string_view text) {
             width += UnitWidth(text[i]);
         }
     }
-    return width * PointsOf(slot) / 12;
+    return width * PointsOf(slot) / 12 * dpiFactor;
 }
 
 PictureSize FakePictures::LoadPicture(int index, std::u16string_view name) {

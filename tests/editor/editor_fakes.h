@@ -12,7 +12,8 @@ namespace tavrin::testing {
 
 // Widths at 12 points: 8 px for ASCII, Latin-1 and half-width katakana, 16 px for everything else
 // (kana, ideographs, a surrogate pair), scaled by points / 12; so the 18-point heading font gives 12
-// and 24. Line height is points * 4 / 3 (16 px normal, 24 px heading, 12 px small).
+// and 24. Line height is points * 4 / 3 (16 px normal, 24 px heading, 12 px small). Widths and heights
+// are those of a 96-DPI screen, multiplied by dpiFactor for a screen of dpiFactor x 96 DPI.
 class FakeMeasurer final : public TextMeasurer {
 public:
     FontSlotMetrics OpenFont(int slot, const FontRequest& request) override;
@@ -22,6 +23,7 @@ public:
 
     int measureCalls = 0;
     int createCalls = 0;
+    int dpiFactor = 1;
 
 private:
     std::map<int, int> points_;

@@ -10,9 +10,7 @@ using testing::EditorFixture;
 using testing::U;
 
 // Client width that leaves W pixels for text: scroll bar 16, margins 20 and 10.
-constexpr int ClientFor(int available) {
-    return available + 46;
-}
+constexpr int ClientFor(int available) { return available + 46; }
 
 std::vector<int> RowCounts(const EditState& editor) {
     std::vector<int> counts;
@@ -219,6 +217,60 @@ TEST(ObjectRows, PicturesScaleDownToTheAreaAndMissingOnesGetThePlaceholder) {
     EXPECT_EQ(rows[3].height, 338 + 24);  // 602 / 16 * 9 above the control strip
     EXPECT_EQ(rows[3].objectIndex, 0);
     EXPECT_TRUE(f.editor.CanAddPicture());
+}
+
+// On a 200 % screen, with fonts twice as large and a client area twice as large, the editor breaks the
+// same rows as at 96 DPI and every row, margin, picture, placeholder and media bar is twice the size: a
+// picture's own pixels count as 96-DPI pixels. The 96-DPI editor is the reference.
+TEST(ObjectRows, AtTwiceTheDpiEveryRowIsThe96DpiRowDoubled) {
+    const std::u16string text =
+        u"*見出しの行はここまで長く続いてから折り返すことになります\n"
+        u"An ASCII line that wraps at word boundaries, and then keeps going for a while.\n"
+        u"\tタブと、読点。が入った日本語の行もここで折り返されるくらいの長さがあります。\n"
+        u"[[big.png]]\n[[small.png]]\n[[gone.png]]\n[[song.mp3]]\n[[m.mp4]]\n"
+        u"最後の行";
+    EditorFixture normal(ClientFor(400), 300);
+    EditorFixture doubled(2 * ClientFor(400), 600);
+    doubled.measurer.dpiFactor = 2;
+    doubled.editor.SetDpi(192);
+    for (EditorFixture* f : {&normal, &doubled}) {
+        f->pictures.sizes[u"big.png"] = {1000, 500};
+        f->pictures.sizes[u"small.png"] = {100, 80};
+        f->editor.SetTitleLine(true, false);
+        f->Load(text);
+    }
+    EXPECT_EQ(doubled.editor.AvailableWidth(), 2 * normal.editor.AvailableWidth());
+    const auto& rows96 = normal.editor.Rows();
+    const auto& rows = doubled.editor.Rows();
+    ASSERT_EQ(rows.size(), rows96.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        RowRecord expected = rows96[i];
+        expected.width *= 2;
+        expected.height *= 2;
+        expected.top *= 2;
+        EXPECT_EQ(rows[i], expected) << "row " << i;
+    }
+    EXPECT_EQ(doubled.editor.ContentHeight(), 2 * normal.editor.ContentHeight());
+    const auto picture = [&rows](int index) {
+        for (const RowRecord& row : rows) {
+            if (row.kind == RowKind::Picture && row.objectIndex == index) {
+                return row;
+            }
+        }
+        return RowRecord{};
+    };
+    EXPECT_EQ(picture(1).width, 2 * 102) << "a 100-pixel picture is shown 200 pixels wide";
+    EXPECT_EQ(picture(2).height, 2 * 154) << "the placeholder is 400 x 300";
+    const EditorPoint end96 = normal.editor.OffsetToPoint(static_cast<int>(text.size()));
+    const EditorPoint end = doubled.editor.OffsetToPoint(static_cast<int>(text.size()));
+    EXPECT_EQ(end, (EditorPoint{2 * end96.x, 2 * end96.y}));
+    EXPECT_EQ(doubled.editor.PointToOffset(end.x, end.y + 2, false).offset, static_cast<int>(text.size()));
+
+    // Back on a 96-DPI screen the same editor lays out as the reference again.
+    doubled.measurer.dpiFactor = 1;
+    doubled.editor.SetDpi(96);
+    doubled.editor.Resize(ClientFor(400), 300);
+    EXPECT_EQ(doubled.editor.Rows(), rows96);
 }
 
 TEST(ObjectRows, PicturesAreReloadedOnlyWhenTheirReferenceChanges) {

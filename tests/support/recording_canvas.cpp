@@ -2,7 +2,9 @@
 
 namespace tavrin::testing {
 
-FontMetrics RecordingCanvas::Metrics(FontRole font) const {
+namespace {
+
+FontMetrics MetricsAt96(FontRole font) {
     switch (font) {
         case FontRole::kSmall:
             return {12, 10, 2};
@@ -16,12 +18,21 @@ FontMetrics RecordingCanvas::Metrics(FontRole font) const {
     return {};
 }
 
+}  // namespace
+
+FontMetrics RecordingCanvas::Metrics(FontRole font) const {
+    const FontMetrics base = MetricsAt96(font);
+    const int ascent = ScaleForDpi(base.ascent, dpi_);
+    const int descent = ScaleForDpi(base.descent, dpi_);
+    return {ascent + descent, ascent, descent};
+}
+
 int RecordingCanvas::TextWidth(FontRole, std::u16string_view text) const {
     int width = 0;
     for (const char16_t c : text) {
         width += c < 0x80 ? charWidth_ : 2 * charWidth_;
     }
-    return width;
+    return ScaleForDpi(width, dpi_);
 }
 
 void RecordingCanvas::Fill(const PixelRect& rect, ColorRef colour) {
@@ -44,10 +55,13 @@ void RecordingCanvas::Text(const PixelRect& rect, std::u16string_view text, cons
 }
 
 void RecordingCanvas::Glyph(int x, int y, int cellX, int opacity, ColorRef colour) {
-    calls_.push_back({CanvasCall::Kind::kGlyph, {x, y, 16, 16}, colour, opacity, cellX});
+    const int size = ScaleForDpi(16, dpi_);
+    calls_.push_back({CanvasCall::Kind::kGlyph, {x, y, size, size}, colour, opacity, cellX});
 }
 
-void RecordingCanvas::PushClip(const PixelRect& rect) { calls_.push_back({CanvasCall::Kind::kPushClip, rect}); }
+void RecordingCanvas::PushClip(const PixelRect& rect) {
+    calls_.push_back({CanvasCall::Kind::kPushClip, rect});
+}
 
 void RecordingCanvas::PopClip() { calls_.push_back({CanvasCall::Kind::kPopClip}); }
 

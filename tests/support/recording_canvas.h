@@ -1,6 +1,7 @@
 #pragma once
 // A Canvas that remembers every call, for tests that assert what painting code drew. Text is measured
-// with fixed widths: an ASCII character is charWidth pixels, anything else twice that.
+// with fixed widths: an ASCII character is charWidth pixels, anything else twice that. On a canvas for
+// another screen (dpi) the fonts and widths are those of the 96-DPI canvas scaled, as real fonts are.
 
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ struct CanvasCall {
 
 class RecordingCanvas final : public Canvas {
 public:
-    explicit RecordingCanvas(int charWidth = 8) : charWidth_(charWidth) {}
+    explicit RecordingCanvas(int charWidth = 8, int dpi = kBaseDpi) : charWidth_(charWidth), dpi_(dpi) {}
 
     [[nodiscard]] FontMetrics Metrics(FontRole font) const override;
     [[nodiscard]] int TextWidth(FontRole font, std::u16string_view text) const override;
@@ -33,6 +34,7 @@ public:
     void Glyph(int x, int y, int cellX, int opacity, ColorRef colour) override;
     void PushClip(const PixelRect& rect) override;
     void PopClip() override;
+    [[nodiscard]] int Dpi() const override { return dpi_; }
 
     [[nodiscard]] const std::vector<CanvasCall>& Calls() const noexcept { return calls_; }
     // The text calls whose text equals text, in order.
@@ -41,6 +43,7 @@ public:
 
 private:
     int charWidth_;
+    int dpi_;
     std::vector<CanvasCall> calls_;
 };
 

@@ -39,6 +39,7 @@ public:
     int anchor = 0;
     int caret = 0;
     bool readOnly = false;
+    bool headingFirstLine = false;  // like the real editor with an entry that opens with a heading
     int calls = 0;
 
     bool IsReadOnly() override {
@@ -63,9 +64,14 @@ public:
     void ReplaceSelection(std::u16string_view inserted) override {
         ++calls;
         const std::u16string normal = EditorForm(inserted);
-        const auto start = static_cast<std::size_t>(std::min(anchor, caret));
+        auto start = static_cast<std::size_t>(std::min(anchor, caret));
         const auto end = static_cast<std::size_t>(std::max(anchor, caret));
-        text.replace(start, end - start, normal);
+        text.erase(start, end - start);
+        // Typed and inserted text never lands in front of the heading mark of the first line.
+        if (start == 0 && headingFirstLine && !text.empty() && text[0] == u'*') {
+            start = 1;
+        }
+        text.insert(start, normal);
         anchor = caret = static_cast<int>(start + normal.size());
     }
     void SetSelection(int newAnchor, int newCaret) override {

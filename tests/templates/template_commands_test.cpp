@@ -75,6 +75,19 @@ TEST_F(InsertTemplateTest, DiaryTemplateSelectsTheTitleWithTheCaretBeforeIt) {
     EXPECT_EQ(context_.editor.Selected(), u"今日のタイトル");
 }
 
+// At offset 0 of an entry that opens with a heading the editor inserts behind the "*"; the selection
+// follows the text to where it went, so typing over it keeps the inserted heading mark.
+TEST_F(InsertTemplateTest, SelectionFollowsTheTextBehindAnOpeningHeadingMark) {
+    context_.editor.text = u"*見出し\n本文";
+    context_.editor.headingFirstLine = true;
+    context_.editor.anchor = context_.editor.caret = 0;
+    EXPECT_TRUE(InsertTemplate(list_, 5, context_, errors_));
+    EXPECT_EQ(context_.editor.text, u"**今日のタイトル\n天気：\n食べた物：\n今日の出来事：\n見出し\n本文");
+    EXPECT_EQ(context_.editor.Selected(), u"今日のタイトル");
+    EXPECT_EQ(context_.editor.caret, 2);
+    EXPECT_EQ(context_.editor.anchor, 9);
+}
+
 TEST_F(InsertTemplateTest, MarkersAfterLineBreaksLandOnTheirCharacters) {
     InsertAt(list_, list_.Count(), {u"x", u"天気：\r\n${晴れ$}\r\n", 0});
     InsertAt(list_, list_.Count(), {u"y", u"a$nb${cd$}", 0});

@@ -83,6 +83,31 @@ TEST(FrameInput, RightSidebarGrowsWhenDraggedLeftAndHeightDragsSetTheRowUnit) {
         << "the drag keeps its cursor off the splitter";
 }
 
+// On a 150 % screen the mouse moves in screen pixels and the box sizes are stored as 96-DPI lengths:
+// after a drag, the layout of the stored size puts the splitter back under the mouse.
+TEST(FrameInput, DragsOnAHighDpiScreenStore96DpiSizes) {
+    constexpr int kDpi = 144;
+    const SideFontHeights fonts{18, 44};
+    Settings settings;
+    const FrameLayout layout = ComputeFrameLayout(settings, DisplayMode::kEdit, 1200, 900, fonts, kDpi);
+    ASSERT_EQ(layout.sideSplitter.x, 75 + 7 * 48 + 6 * 6);
+    const SplitterDrag drag =
+        BeginSplitterDrag(kHitSideSplitter, layout.sideSplitter.x + 3, 300, layout, false);
+    ASSERT_TRUE(AdvanceSplitterDrag(drag, layout.sideSplitter.x + 3 + 7 * 15, 300, layout, settings));
+    EXPECT_EQ(settings.calendar.boxWidth, 42) << "(48 + 15) pixels on the screen are 42 at 96 DPI";
+    EXPECT_EQ(settings.window.sideBarWidth, 7 * 42 + 6 * 4);
+    const FrameLayout wider = ComputeFrameLayout(settings, DisplayMode::kEdit, 1200, 900, fonts, kDpi);
+    EXPECT_EQ(wider.sideSplitter.x, layout.sideSplitter.x + 7 * 15);
+
+    const SplitterDrag height =
+        BeginSplitterDrag(kHitCalendarSplitter, 100, layout.calendarSplitter.y + 1, layout, false);
+    ASSERT_TRUE(AdvanceSplitterDrag(height, 100, layout.calendarSplitter.y + 1 + 6 * 12, layout, settings));
+    EXPECT_EQ(settings.calendar.boxHeight, 32) << "(36 + 12) pixels on the screen are 32 at 96 DPI";
+    EXPECT_EQ(settings.calendar.rowUnit, 5);
+    EXPECT_FALSE(AdvanceSplitterDrag(drag, layout.sidebar.x + 3 + 7 * 21 + 6 * 6, 300, layout, settings))
+        << "21 pixels on the screen are 14 at 96 DPI, below the smallest box of 15";
+}
+
 TEST(FrameInput, WheelButtonsAndKeys) {
     EXPECT_EQ(WheelCommand(120, {}), id::kPrevMonth);
     EXPECT_EQ(WheelCommand(-120, {}), id::kNextMonth);
@@ -164,6 +189,31 @@ TEST(FrameScene, HitTestFindsDaysHeaderTitleAndToolbar) {
     EXPECT_EQ(HitTestFrame(scene, 280, 330), kHitSearchButton);
     EXPECT_EQ(HitTestFrame(scene, 60, 50), kHitModeEdit);
     EXPECT_EQ(HitTestFrame(scene, 600, 400), kHitNothing) << "the editor is a child window";
+}
+
+// The holiday under the mouse, for the tool tip: in the side calendar and in the year calendar, and
+// nothing over ordinary days and gaps.
+TEST(FrameScene, HolidayTipsNameTheHolidayUnderThePoint) {
+    Frame frame(TestState({2024, 2, 20}));
+    const FrameScene& scene = frame.scene;
+    const PixelRect substitute = DayCell(scene.grid, scene.month, 12);
+    const HolidayTip tip = HolidayTipAt(scene, substitute.x + 3, substitute.Bottom() - 1);
+    EXPECT_EQ(tip.name, U("振替休日"));
+    EXPECT_EQ(tip.area, substitute);
+    EXPECT_EQ(HolidayTipAt(scene, substitute.Right(), substitute.y).name, u"") << "the gap after it";
+    const PixelRect ordinary = DayCell(scene.grid, scene.month, 13);
+    EXPECT_TRUE(HolidayTipAt(scene, ordinary.x, ordinary.y).area.Empty());
+    const PixelRect birthday = DayCell(scene.grid, scene.month, 23);
+    EXPECT_EQ(HolidayTipAt(scene, birthday.x, birthday.y).name, U("天皇誕生日"));
+
+    frame.state.displayMode = DisplayMode::kCalendar;
+    frame.Rebuild();
+    const PixelRect constitution = YearDayCell(frame.scene.year, 2024, 5, 3, 0);
+    const HolidayTip yearTip = HolidayTipAt(frame.scene, constitution.x + 1, constitution.y + 1);
+    EXPECT_EQ(yearTip.name, U("憲法記念日"));
+    EXPECT_EQ(yearTip.area, constitution);
+    const PixelRect may7 = YearDayCell(frame.scene.year, 2024, 5, 7, 0);
+    EXPECT_EQ(HolidayTipAt(frame.scene, may7.x + 1, may7.y + 1).name, u"");
 }
 
 TEST(FrameScene, ClicksBecomeActions) {
@@ -265,6 +315,33 @@ TEST(FramePaint, ToolbarGlyphsLinesAndTodayText) {
     PaintFrame(frame.canvas, frame.model, frame.scene);
     ASSERT_EQ(Glyphs(frame.canvas, kGlyphExit).size(), 1u);
     EXPECT_EQ(Glyphs(frame.canvas, kGlyphExit)[0].rect.x, 750 - 32 + 8) << "at the right end";
+}
+
+// At 150 % the toolbar is painted where its buttons are: glyphs 24 pixels square, 12 in from the
+// button's corner, the rule under the buttons and the underlines three pixels thick.
+TEST(FramePaint, TheToolbarAtOneAndAHalfTimesTheSize) {
+    AppState state = TestState();
+    FrameModel model;
+    model.app = &state;
+    model.clientWidth = 1200;
+    model.clientHeight = 900;
+    model.dpi = 144;
+    RecordingCanvas canvas(8, 144);
+    const FrameScene scene = BuildFrameScene(model, canvas);
+    EXPECT_EQ(scene.toolbar.modeCalendar, (PixelRect{75 + 48, 60, 48, 48}));
+    EXPECT_EQ(HitTestFrame(scene, 75 + 48 + 47, 60 + 47), kHitModeCalendar);
+    PaintFrame(canvas, model, scene);
+    const std::vector<CanvasCall> next = Glyphs(canvas, kGlyphNext);
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_EQ(next[0].rect, (PixelRect{scene.toolbar.next.x + 12, 60 + 12, 24, 24}));
+    bool rule = false;
+    bool underline = false;
+    for (const CanvasCall& call : canvas.Calls()) {
+        rule |= call.kind == Kind::kBlend && call.rect == PixelRect{75, 60 + 48, 1050, 3};
+        underline |= call.kind == Kind::kFill && call.rect == PixelRect{75, 60 + 48, 48, 3};
+    }
+    EXPECT_TRUE(rule);
+    EXPECT_TRUE(underline) << "the current mode's button";
 }
 
 TEST(FramePaint, SearchAreaBehindABackgroundPicture) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <random>
+#include <vector>
 
 #include "ui/hit_codes.h"
 
@@ -19,6 +22,81 @@ bool Inside(const PixelRect& inner, const PixelRect& outer) {
 bool Overlap(const PixelRect& a, const PixelRect& b) {
     return !a.Empty() && !b.Empty() && a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() &&
            b.y < a.Bottom();
+}
+
+// The recording canvas's font heights on a screen of dpi.
+SideFontHeights ScaledFonts(int dpi) {
+    return {ScaleForDpi(kFonts.small, dpi), ScaleForDpi(kFonts.large, dpi)};
+}
+
+PixelRect Scaled(const PixelRect& box, int dpi) {
+    return {ScaleForDpi(box.x, dpi), ScaleForDpi(box.y, dpi), ScaleForDpi(box.width, dpi),
+            ScaleForDpi(box.height, dpi)};
+}
+
+// Within a few pixels of the 96-DPI box scaled: each 96-DPI length is rounded on its own, so sums of
+// them may differ from the scaled sum by a pixel per term.
+::testing::AssertionResult NearScaled(const PixelRect& actual, const PixelRect& box96, int dpi, int slack) {
+    const PixelRect expected = Scaled(box96, dpi);
+    const bool near = std::abs(actual.x - expected.x) <= slack && std::abs(actual.y - expected.y) <= slack &&
+                      std::abs(actual.Right() - expected.Right()) <= slack &&
+                      std::abs(actual.Bottom() - expected.Bottom()) <= slack;
+    if (near) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "{" << actual.x << ", " << actual.y << ", " << actual.width << ", " << actual.height
+           << "} is not near {" << expected.x << ", " << expected.y << ", " << expected.width << ", "
+           << expected.height << "}";
+}
+
+// The window on a screen of 120, 144 or 192 DPI is the 96-DPI window scaled, box by box: a client area
+// scaled by the same factor, with fonts of the scaled height, gives every box scaled (exactly at 200 %).
+TEST(FrameLayout, OnHighDpiScreensEveryBoxIsThe96DpiBoxScaled) {
+    std::vector<Settings> variants(5);
+    variants[1].window.sideBarLayout = 1;
+    variants[2].window.showToolBar = 0;
+    variants[3].window.limitMaxWidth = 1;
+    variants[3].window.maxWidth = 700;
+    variants[4].calendar.boxWidth = 41;
+    variants[4].calendar.boxHeight = 27;
+    variants[4].calendar.boxMargin = 3;
+    for (const int dpi : {120, 144, 192}) {
+        for (std::size_t v = 0; v < variants.size(); ++v) {
+            // Exact at 200 %, except that a BoxHeight that is no multiple of 6 rounds the weekday
+            // row's padding (BoxHeight / 6) on its own. Elsewhere each length rounds on its own; and
+            // since every cell and gap is a whole number of pixels, odd box sizes (variant 4) gain
+            // their half pixel once per cell: up to seven across the grid.
+            int slack = dpi == 192 && v != 4 ? 0 : 3;
+            if (v == 4 && dpi != 192) {
+                slack = 8;
+            }
+            for (const DisplayMode mode : {DisplayMode::kEdit, DisplayMode::kCalendar}) {
+                const FrameLayout base = ComputeFrameLayout(variants[v], mode, 1000, 700, kFonts);
+                const FrameLayout layout = ComputeFrameLayout(variants[v], mode, ScaleForDpi(1000, dpi),
+                                                              ScaleForDpi(700, dpi), ScaledFonts(dpi), dpi);
+                const auto boxes = [](const FrameLayout& l) {
+                    return std::array{l.content,      l.toolbar,    l.belowToolbar,     l.title,
+                                      l.editor,       l.sidebar,    l.sideSplitter,     l.sideHeader,
+                                      l.weekdayRow,   l.calendar,   l.calendarSplitter, l.searchBox,
+                                      l.searchButton, l.searchList, l.calendarArea,     l.SearchEdit()};
+                };
+                const auto expected = boxes(base);
+                const auto actual = boxes(layout);
+                for (std::size_t b = 0; b < expected.size(); ++b) {
+                    EXPECT_TRUE(NearScaled(actual[b], expected[b], dpi, slack))
+                        << "box " << b << " of variant " << v << " at " << dpi << " DPI";
+                }
+                const ToolbarLayout bar96 = LayoutToolbar(base.toolbar, 128, 56, false);
+                const ToolbarLayout bar =
+                    LayoutToolbar(layout.toolbar, ScaleForDpi(128, dpi), ScaleForDpi(56, dpi), false, dpi);
+                for (int code = kHitModeEdit; code <= kHitSettings; ++code) {
+                    EXPECT_TRUE(NearScaled(bar.Button(code), bar96.Button(code), dpi, slack))
+                        << "toolbar button " << code << " at " << dpi << " DPI";
+                }
+            }
+        }
+    }
 }
 
 TEST(FrameLayout, LimitMaxWidthCentresTheContent) {
@@ -98,6 +176,7 @@ TEST(FrameLayout, CalendarModeHiddenSidebarHiddenToolbarAndNoWeekdayRow) {
 // stack in order, whatever the combination.
 TEST(FrameLayout, BoxesNeverOverlapForAnyCombination) {
     std::mt19937 random(6);
+    std::uniform_int_distribution<int> dpiChoice(0, 4);
     std::uniform_int_distribution<int> margin(0, 120);
     std::uniform_int_distribution<int> size(600, 2600);
     std::uniform_int_distribution<int> box(15, 60);
@@ -117,7 +196,9 @@ TEST(FrameLayout, BoxesNeverOverlapForAnyCombination) {
         settings.calendar.boxHeight = box(random);
         settings.calendar.boxMargin = box(random) / 5;
         const DisplayMode mode = (i >> 5) & 1 ? DisplayMode::kCalendar : DisplayMode::kEdit;
-        const FrameLayout layout = ComputeFrameLayout(settings, mode, size(random), size(random), kFonts);
+        const int dpi = std::array{96, 120, 144, 168, 192}[static_cast<std::size_t>(dpiChoice(random))];
+        const FrameLayout layout =
+            ComputeFrameLayout(settings, mode, size(random), size(random), ScaledFonts(dpi), dpi);
         ASSERT_EQ(layout.sidebarShown, mode == DisplayMode::kEdit && settings.window.showSideArea) << i;
         EXPECT_EQ(layout.title.Bottom(), layout.editor.y) << i;
         EXPECT_EQ(layout.editor.Bottom(), layout.content.Bottom()) << i;

@@ -343,5 +343,42 @@ TEST(MenuDraw, SelectedDisabledCheckedAndSeparatorItems) {
     EXPECT_EQ(calls[4].rect, (PixelRect{27, 3, 173, 1}));
 }
 
+// At 200 % an item is the 96-DPI item doubled: its size, the glyph's place and size, the label's
+// column, the key text's inset, the check box and the lines, which are two pixels wide.
+TEST(MenuDraw, AtTwiceTheDpiTheItemIsTheSameItemDoubled) {
+    RecordingCanvas canvas(8, 192);
+    MenuItem undo;
+    undo.label = U("元に戻す(&U)");
+    undo.keyText = u"Ctrl+Z";
+    undo.commandValue = id::kEditUndo;
+    undo.flags = kMenuChecked;
+    const MenuItemSize size = MeasureMenuItem(undo, canvas, 3840, 192);
+    RecordingCanvas small;
+    const MenuItemSize small96 = MeasureMenuItem(undo, small, 1920);
+    EXPECT_EQ(size, (MenuItemSize{2 * small96.width, 2 * small96.height}));
+    MenuItem separator;
+    separator.flags = kMenuSeparator;
+    EXPECT_EQ(MeasureMenuItem(separator, canvas, 3840, 192), (MenuItemSize{1, 10}));
+
+    DrawMenuItem(canvas, undo, {0, 0, 400, 44}, false, kColours);
+    bool glyph = false;
+    bool label = false;
+    bool key = false;
+    bool box = false;
+    bool line = false;
+    for (const CanvasCall& call : canvas.Calls()) {
+        glyph |= call.kind == Kind::kGlyph && call.rect == PixelRect{6, 6, 32, 32};
+        label |= call.kind == Kind::kText && call.rect == PixelRect{64, 0, 336, 44};
+        key |= call.kind == Kind::kText && call.text == u"Ctrl+Z" && call.rect.Right() == 384;
+        box |= call.kind == Kind::kFill && call.rect == PixelRect{0, 0, 44, 44};
+        line |= call.kind == Kind::kFill && call.rect == PixelRect{52, 0, 2, 44};
+    }
+    EXPECT_TRUE(glyph);
+    EXPECT_TRUE(label);
+    EXPECT_TRUE(key);
+    EXPECT_TRUE(box);
+    EXPECT_TRUE(line);
+}
+
 }  // namespace
 }  // namespace tavrin

@@ -26,7 +26,8 @@ TEST(Surface, BlendMovesEachChannelByTheTruncatedWeight) {
 
     MemorySurface black(1, 1, kBlack);
     BlendRect(black.View(), 0, 0, 1, 1, 256, kWhite);
-    EXPECT_EQ(black.Colour(0, 0), MakeColorRef(254, 254, 254)) << "full opacity stops one short of the target";
+    EXPECT_EQ(black.Colour(0, 0), MakeColorRef(254, 254, 254))
+        << "full opacity stops one short of the target";
     BlendRect(black.View(), 0, 0, 1, 1, 0, kBlack);
     EXPECT_EQ(black.Colour(0, 0), MakeColorRef(254, 254, 254)) << "opacity 0 changes nothing";
 }
@@ -40,8 +41,8 @@ TEST(Surface, BlendIsClippedToTheSurface) {
             EXPECT_EQ(surface.Colour(x, y), inside ? MakeColorRef(1, 1, 1) : kWhite) << x << "," << y;
         }
     }
-    BlendRect(surface.View(), 10, 10, 5, 5, 256, kBlack);       // wholly outside
-    BlendRect(surface.View(), 0, 0, -3, 2, 256, kBlack);        // negative size
+    BlendRect(surface.View(), 10, 10, 5, 5, 256, kBlack);                  // wholly outside
+    BlendRect(surface.View(), 0, 0, -3, 2, 256, kBlack);                   // negative size
     BlendRect(surface.View(), 0x7FFFFFF0, 0, 0x7FFFFFF0, 1, 256, kBlack);  // no overflow at the edge
     EXPECT_EQ(surface.Colour(4, 0), kWhite);
 }
@@ -51,13 +52,14 @@ TEST(Surface, BottomUpViewsAddressTheSameRows) {
     SurfaceView topDown = memory.View();
     SurfaceView bottomUp{topDown.top + 2 * topDown.rowStep, 3, 3, -topDown.rowStep};
     BlendRect(bottomUp, 0, 0, 3, 1, 256, kBlack);
-    EXPECT_EQ(memory.Colour(1, 2), MakeColorRef(1, 1, 1)) << "row 0 of a bottom-up bitmap is the last in memory";
+    EXPECT_EQ(memory.Colour(1, 2), MakeColorRef(1, 1, 1))
+        << "row 0 of a bottom-up bitmap is the last in memory";
     EXPECT_EQ(memory.Colour(1, 0), kWhite);
 }
 
 TEST(Surface, GlyphCoverageComesFromTheBlueChannel) {
     MemorySurface glyphs(32, 16, kBlack);
-    glyphs.SetPixel(16 + 1, 2, PixelOf(MakeColorRef(0, 0, 255)));  // full coverage in the second cell
+    glyphs.SetPixel(16 + 1, 2, PixelOf(MakeColorRef(0, 0, 255)));    // full coverage in the second cell
     glyphs.SetPixel(16 + 2, 2, PixelOf(MakeColorRef(255, 255, 0)));  // red and green are ignored
     glyphs.SetPixel(16 + 3, 2, PixelOf(MakeColorRef(0, 0, 128)));
     glyphs.SetPixel(9, 2, PixelOf(MakeColorRef(0, 0, 255)));  // first cell, must not be drawn
@@ -73,6 +75,54 @@ TEST(Surface, GlyphCoverageComesFromTheBlueChannel) {
     DrawGlyph(edge.View(), -16, -16, glyphs.View(), 16, 256, kBlack);  // clipped away entirely
     DrawGlyph(edge.View(), 0, 0, glyphs.View(), 30, 256, kBlack);      // cell runs past the strip
     EXPECT_EQ(edge.Colour(0, 0), kWhite);
+}
+
+// The strip drawn at twice the size, resampled for 150 %: every target pixel is the mean of the source
+// area it covers (checked against a naive sum over a supersampled grid), cells keep their place, and
+// coverage never leaks into the neighbouring cell.
+TEST(Surface, GlyphStripsResampleByAreaWithoutCrossingCells) {
+    constexpr int kSource = 32;
+    MemorySurface strip(3 * kSource, kSource, kBlack);
+    for (int y = 0; y < kSource; ++y) {
+        for (int x = 0; x < 3 * kSource; ++x) {
+            const bool ink = (x / kSource == 1 && (x + y) % 3 == 0) || (x / kSource == 2 && x % kSource < 11);
+            strip.SetPixel(x, y, ink ? PixelOf(kWhite) : 0);
+        }
+    }
+    for (const int cell : {20, 24, 28, 32, 16}) {
+        const MemorySurface scaled = ResampleGlyphStrip(strip.View(), kSource, cell);
+        ASSERT_EQ(scaled.Width(), 3 * cell);
+        ASSERT_EQ(scaled.Height(), cell);
+        for (int y = 0; y < cell; ++y) {
+            for (int x = 0; x < 3 * cell; ++x) {
+                // The same mean from a 96 x 96 grid of sample points per target pixel.
+                constexpr int kSamples = 96;
+                long long sum = 0;
+                for (int sy = 0; sy < kSamples; ++sy) {
+                    for (int sx = 0; sx < kSamples; ++sx) {
+                        const int px = (x * kSamples + sx) * kSource / (cell * kSamples);
+                        const int py = (y * kSamples + sy) * kSource / (cell * kSamples);
+                        sum += strip.Pixel(x / cell * kSource + px % kSource, py) & 0xFF;
+                    }
+                }
+                const int expected = static_cast<int>(sum / (kSamples * kSamples));
+                ASSERT_NEAR(static_cast<int>(scaled.Pixel(x, y) & 0xFF), expected, 2)
+                    << "cell " << cell << " at " << x << "," << y;
+            }
+        }
+        EXPECT_EQ(scaled.Pixel(cell / 2, cell / 2) & 0xFF, 0u) << "the empty first cell stays empty";
+    }
+    const MemorySurface same = ResampleGlyphStrip(strip.View(), kSource, kSource);
+    EXPECT_EQ(same.Pixel(kSource + 3, 0), strip.Pixel(kSource + 3, 0)) << "the same size copies";
+
+    // DrawGlyph with the scaled cells: cell offset 2 x cell is the third glyph, cell pixels square.
+    const MemorySurface scaled = ResampleGlyphStrip(strip.View(), kSource, 24);
+    MemorySurface target(40, 40, kWhite);
+    MemorySurface copy = scaled;
+    DrawGlyph(target.View(), 4, 4, copy.View(), 2 * 24, 256, kBlack, 24);
+    EXPECT_EQ(target.Colour(4, 4), MakeColorRef(1, 1, 1)) << "inked at the glyph's corner";
+    EXPECT_EQ(target.Colour(4 + 20, 4 + 23), kWhite) << "the ink ends where the source's did (11/32)";
+    EXPECT_EQ(target.Colour(4, 4 + 24), kWhite) << "nothing below the 24-pixel cell";
 }
 
 TEST(Surface, SubViewsClipAndShiftTheOrigin) {
@@ -94,7 +144,8 @@ TEST(Surface, SubViewsClipAndShiftTheOrigin) {
 }
 
 TEST(Surface, SizeStepsKeepSurfacesThatAreLargeEnough) {
-    EXPECT_EQ(DecideSurfaceSize(false, 0, 0, 0, 0, 123, 45), (SurfaceSize{123, 45, false})) << "exact without a step";
+    EXPECT_EQ(DecideSurfaceSize(false, 0, 0, 0, 0, 123, 45), (SurfaceSize{123, 45, false}))
+        << "exact without a step";
     EXPECT_EQ(DecideSurfaceSize(false, 0, 0, 100, 100, 123, 45), (SurfaceSize{200, 100, false}));
     EXPECT_EQ(DecideSurfaceSize(true, 200, 100, 100, 100, 101, 1), (SurfaceSize{200, 100, true}))
         << "within one step below: kept";

@@ -109,7 +109,7 @@ TEST(SurfaceWin, GlyphsHonourTheClip) {
     }
     Surface surface;
     ASSERT_TRUE(CreateSurface(nullptr, surface, 32, 40, 40, kWhite));
-    GdiCanvas canvas(surface, {}, strip.View());
+    GdiCanvas canvas(surface, {}, {strip.View(), 16});
     canvas.PushClip({8, 8, 8, 8});
     canvas.Glyph(4, 4, 16, 256, kBlack);
     canvas.PopClip();

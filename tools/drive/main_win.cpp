@@ -10,6 +10,8 @@
 //   tavrin_drive window TITLE prints "left top width height" of the dialog with that title
 //   tavrin_drive settings-close
 //                             cancels the settings sheet
+//   tavrin_drive post ID      posts it instead, for commands that open a menu or a dialog and wait there
+//   tavrin_drive mouse X Y    moves the mouse over a client point of the main frame (hover, tool tips)
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
@@ -151,6 +153,24 @@ int wmain(int argc, wchar_t** argv) {
         tavrin::drive::SendCommand(frame, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
         return 0;
     }
+    if ((command == L"post" && argc > 2) || (command == L"mouse" && argc > 3)) {
+        HWND frame = FindMainFrame(0);
+        if (!frame) {
+            std::fprintf(stderr, "tavrin_drive: no main frame\n");
+            return 1;
+        }
+        const auto number = [argv](int index) {
+            return static_cast<int>(std::wcstol(argv[index], nullptr, 10));
+        };
+        if (command == L"post") {
+            tavrin::drive::PostCommand(frame, number(2));
+        } else {
+            POINT point{number(2), number(3)};
+            ClientToScreen(frame, &point);
+            SetCursorPos(point.x, point.y);
+        }
+        return 0;
+    }
     if (command == L"startup" && argc > 2) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
@@ -193,7 +213,7 @@ int wmain(int argc, wchar_t** argv) {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
     std::fprintf(stderr,
-                 "usage: tavrin_drive wait|close [timeout-ms] | command ID | settings PAGE | settings-click "
-                 "ID | window TITLE | settings-close\n");
+                 "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | settings PAGE | "
+                 "settings-click ID | window TITLE | settings-close\n");
     return 2;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/dpi.h"
+
 namespace tavrin {
 namespace {
 
@@ -46,9 +48,7 @@ void ScrollBarModel::SetRange(const ScrollRange& range) noexcept {
     position_ = std::max(0, range.position);
 }
 
-int ScrollBarModel::LastPosition() const noexcept {
-    return std::max(0, maximum_ - page_);
-}
+int ScrollBarModel::LastPosition() const noexcept { return std::max(0, maximum_ - page_); }
 
 bool ScrollBarModel::SetPosition(long long position) noexcept {
     const int value = ClampInt(position, 0, 0x7FFFFFFF);
@@ -95,9 +95,7 @@ int ScrollBarModel::Extent() const noexcept {
     return vertical_ ? height_ : std::max(0, width_ - (Corner() ? thickness_ : 0));
 }
 
-int ScrollBarModel::Internal(int along) const noexcept {
-    return reversed_ ? Extent() - 1 - along : along;
-}
+int ScrollBarModel::Internal(int along) const noexcept { return reversed_ ? Extent() - 1 - along : along; }
 
 ThumbGeometry ScrollBarModel::Thumb() const noexcept {
     ThumbGeometry g;
@@ -172,10 +170,11 @@ BarRect ScrollBarModel::ThumbBar() const noexcept {
         return {};
     }
     const int start = reversed_ ? g.extent - g.start - g.length : g.start;
+    const int thumbBar = ScaleForDpi(kThumbBarWidth, dpi_);
     if (vertical_) {
-        return {(width_ - kThumbBarWidth) / 2, start, kThumbBarWidth, g.length};
+        return {(width_ - thumbBar) / 2, start, thumbBar, g.length};
     }
-    return {start, (height_ - kThumbBarWidth) / 2, g.length, kThumbBarWidth};
+    return {start, (height_ - thumbBar) / 2, g.length, thumbBar};
 }
 
 int ScrollBarModel::ThumbOpacity() const noexcept {
@@ -270,7 +269,8 @@ ScrollBarReaction ScrollBarModel::Press(int along, bool shift) {
 ScrollBarReaction ScrollBarModel::Move(int along, int across) {
     ScrollBarReaction reaction;
     if (dragging_) {
-        const bool inBand = across >= -kDragBand && across < thickness_ + kDragBand;
+        const int band = ScaleForDpi(kDragBand, dpi_);
+        const bool inBand = across >= -band && across < thickness_ + band;
         if (inBand) {
             dragInBand_ = true;
             if (PlaceThumb(Thumb(), static_cast<long long>(Internal(along)) - grabOffset_)) {

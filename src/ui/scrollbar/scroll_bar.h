@@ -69,8 +69,12 @@ struct ScrollBarMenuState {
 
 class ScrollBarModel {
 public:
-    static constexpr int kDragBand = 128;  // pixels across the bar within which a drag follows
-    static constexpr int kThumbBarWidth = 4;
+    static constexpr int kDragBand = 128;     // pixels across the bar within which a drag follows (96 DPI)
+    static constexpr int kThumbBarWidth = 4;  // at 96 DPI
+
+    // The screen the bar is drawn on: the drag band and the painted thumb's width follow it (the owner
+    // gives the thickness already scaled).
+    void SetDpi(int dpi) noexcept { dpi_ = dpi > 0 ? dpi : 96; }
 
     // --- Settings -------------------------------------------------------------------------------
     void SetVertical(bool vertical) noexcept { vertical_ = vertical; }
@@ -154,6 +158,7 @@ private:
     bool vertical_ = false;
     ArrowMode arrowMode_ = ArrowMode::Step;
     int thickness_ = 1;
+    int dpi_ = 96;
     int shortening_ = 0;
     bool gripPassThrough_ = false;
     bool reversed_ = false;

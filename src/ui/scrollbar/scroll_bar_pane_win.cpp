@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ui/dpi_win.h"
 #include "ui/scrollbar/gdi_handles_win.h"
 #include "ui/scrollbar/scroll_bar.h"
 #include "ui/surface_win.h"
@@ -15,9 +16,7 @@ constexpr UINT_PTR kRepeatTimer = 1;
 
 // Menu item identifiers: the scroll code plus one, so that 0 stays "nothing chosen".
 constexpr UINT kScrollHereItem = 100;
-UINT ItemOf(ScrollBarCode code) {
-    return static_cast<UINT>(code) + 1;
-}
+UINT ItemOf(ScrollBarCode code) { return static_cast<UINT>(code) + 1; }
 
 // Everything one bar window holds; attached at WM_NCCREATE, freed at WM_NCDESTROY.
 struct BarState {
@@ -365,6 +364,8 @@ LRESULT OnSetStyle(HWND window, WPARAM wParam, LPARAM lParam) {
     }
     state->model.SetStyle(LOWORD(wParam), LOWORD(lParam), HIWORD(lParam),
                           (static_cast<DWORD>(wParam) & kScrollBarGripPassThrough) != 0);
+    // The owner sends its style again when the screen changes: the bar's own lengths follow.
+    state->model.SetDpi(WindowDpi(window));
     Repaint(*state, false);
     return 1;
 }

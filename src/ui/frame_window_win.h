@@ -10,6 +10,7 @@
 #include "app/app_win.h"
 #include "app/error_box_win.h"
 #include "calendar/calendar_animation.h"
+#include "search/full_text_search.h"
 #include "store/diary_store.h"
 #include "templates/template_commands.h"
 #include "ui/frame_input.h"
@@ -63,6 +64,7 @@ inline constexpr UINT_PTR kBlinkTimer = 103;
 
 // Control identifiers of the frame's panes.
 inline constexpr int kSearchBoxControlId = 201;
+inline constexpr int kSearchListControlId = 202;
 
 struct FrameWindow {
     FrameWindow(App& app, HWND window);
@@ -88,6 +90,7 @@ struct FrameWindow {
     FrameStoreView storeView{*this};
     MessageBoxErrorSink errors;
     std::unique_ptr<DiaryStore> store;
+    SearchState search;  // the hits the search list shows
 
     // The menu being shown (for WM_MEASUREITEM and WM_DRAWITEM) and the font it is drawn in.
     std::optional<MenuItemArray> openMenu;
@@ -119,6 +122,9 @@ LRESULT OnKeyDown(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
 
 // frame_menus_win.cpp
 void OpenMenu(FrameWindow& frame, MenuKind kind, POINT screenPoint);
+// Shows items as an owner-drawn popup menu at the point; the chosen position (0 for none). The items
+// stay in frame.openMenu until the next menu.
+int TrackMenuItems(FrameWindow& frame, MenuItemArray items, POINT screenPoint);
 // The screen point under the editor's caret (MEP_GETCARETPOS), or its top-left corner.
 [[nodiscard]] POINT PointUnderCaret(const FrameWindow& frame);
 LRESULT OnMeasureItem(FrameWindow& frame, MEASUREITEMSTRUCT& item);
@@ -129,5 +135,20 @@ LRESULT OnDrawItem(FrameWindow& frame, const DRAWITEMSTRUCT& item);
 // frame_templates_win.cpp
 void InsertTemplateCommand(FrameWindow& frame, int index);
 [[nodiscard]] std::vector<TemplateMenuEntry> TemplateMenuEntries(FrameWindow& frame);
+
+// frame_search_win.cpp
+// The search box (its window procedure replaced) and the SearchListPane.
+[[nodiscard]] bool CreateSearchPanes(FrameWindow& frame);
+// Enter in the box and the search button: the box text goes into the history and is searched for.
+void StartSearchFromBox(FrameWindow& frame);
+// SearchSelect: the editor's selection, or the word at the caret, is searched for.
+void SearchSelection(FrameWindow& frame);
+// A hash-tag link and SearchSelect: shows the search pane, puts the text into the box and searches.
+void SearchForText(FrameWindow& frame, std::u16string_view text);
+// Empties the result list (not while a search runs) and repaints the box and the list.
+void ClearSearchPane(FrameWindow& frame);
+LRESULT OnSearchListNotification(FrameWindow& frame, unsigned code);
+void OpenSearchBoxMenu(FrameWindow& frame, POINT screenPoint);
+void OpenSearchListMenu(FrameWindow& frame, POINT screenPoint);
 
 }  // namespace tavrin

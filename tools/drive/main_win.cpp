@@ -5,6 +5,10 @@
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
+//   tavrin_drive search WORD  types WORD into the search box and presses Enter there; returns when the
+//                             result list is painted and the diary shows the first hit
+//   tavrin_drive search-timing WORD [RUNS]
+//                             the same RUNS times, printing the time from Enter until then
 // Exit code 0 on success, 1 when the window did not appear or the program did not end in time.
 #include <windows.h>
 
@@ -106,6 +110,53 @@ int MeasureStartup(const wchar_t* exe, int runs) {
     return 0;
 }
 
+HWND SearchBoxOf(HWND frame) { return frame ? FindWindowExW(frame, nullptr, L"Edit", nullptr) : nullptr; }
+
+// Enter in the search box with word in it; the milliseconds until the program has handled it (the
+// search ran, the list is painted and the first hit's entry loaded), or a negative number.
+double SearchOnce(HWND box, const wchar_t* word) {
+    SetWindowTextW(box, word);
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(box, WM_CHAR, L'\r', 1, SMTO_NORMAL, 120000, &ignored)) {
+        return -1;
+    }
+    QueryPerformanceCounter(&end);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+int Search(const wchar_t* word, int runs) {
+    HWND box = SearchBoxOf(FindMainFrame(0));
+    if (!box) {
+        std::fprintf(stderr, "tavrin_drive: no search box\n");
+        return 1;
+    }
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const double ms = SearchOnce(box, word);
+        if (ms < 0) {
+            std::fprintf(stderr, "tavrin_drive: the search did not end\n");
+            return 1;
+        }
+        if (runs > 1) {
+            std::printf("run %d: %.1f ms%s\n", run + 1, ms, run == 0 ? " (first)" : "");
+        }
+        if (run > 0) {
+            times.push_back(ms);
+        }
+    }
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        std::printf("median after the first: %.1f ms over %zu runs\n", times[times.size() / 2], times.size());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -125,9 +176,17 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"startup" && argc > 2) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
+    if (command == L"search" && argc > 2) {
+        return Search(argv[2], 1);
+    }
+    if (command == L"search-timing" && argc > 2) {
+        return Search(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 11);
+    }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID\n");
+    std::fprintf(stderr,
+                 "usage: tavrin_drive wait|close [timeout-ms] | command ID | search WORD | search-timing "
+                 "WORD [RUNS]\n");
     return 2;
 }

@@ -17,10 +17,11 @@ xvfb_start
 wine_prefix_init
 wineserver_start
 
-# shot NAME "SETTINGS LINES" [COMMAND]: starts Tavrin on the sample diary with these [Other]/[Window]
-# settings, optionally gives it a command, and saves docs/NAME.png.
+# shot NAME "SETTINGS LINES" [COMMAND] [SEARCH WORD]: starts Tavrin on the sample diary with these
+# [Other]/[Window] settings, optionally gives it a command and searches for a word, and saves
+# docs/NAME.png.
 shot() {
-    local name=$1 settings=$2 command=${3:-}
+    local name=$1 settings=$2 command=${3:-} search=${4:-}
     local folder=$work/$name
     mkdir -p "$folder/RaRorir"
     cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
@@ -33,6 +34,10 @@ shot() {
     geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
     if [ -n "$command" ]; then
         "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" command "$command"
+        geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
+    fi
+    if [ -n "$search" ]; then
+        "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" search "$search"
         geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
     fi
     read -r left top width height <<<"$geometry"
@@ -53,3 +58,4 @@ shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
 shot main-calendar "$base$day" 41017
 shot main-holiday "$base[Other]\r\nStartDateMode=2\r\nStartDate=20240212\r\n"
+shot main-search "$base$day" "" "コーヒー"

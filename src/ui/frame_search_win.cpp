@@ -19,6 +19,10 @@ namespace tavrin {
 namespace {
 
 constexpr UINT_PTR kSearchBoxSubclassId = 2;
+// The search box's timer that reads month files ahead of the first search, a few per tick.
+constexpr UINT_PTR kWarmUpTimer = 1;
+constexpr UINT kWarmUpPeriodMs = 10;
+constexpr int kWarmUpFilesPerTick = 12;
 
 // Esc held down stops a search before its next month; the keyboard is asked, as no message is
 // pumped while a search runs.
@@ -81,7 +85,7 @@ void RunSearchNow(FrameWindow& frame) {
         const WaitCursor wait;
         const SearchEnvironment environment{
             *app.fs, app.state.exeFolder, frame.store->DiaryName(), frame.store->Year(),
-            escape,  frame.errors};
+            escape,  frame.errors,        &frame.search.cache};
         ran =
             RunSearch(frame.search, app.state.settings.search, WindowText(app.shell.searchBox), environment);
     }
@@ -121,6 +125,26 @@ void OnBoxWheel(FrameWindow& frame, WPARAM wParam) {
         ShowWindow(box, SW_SHOWNA);
     }
     StepHistory(frame, GET_WHEEL_DELTA_WPARAM(wParam) > 0);
+}
+
+// The box took the focus: the user is about to search. Unless it has been done for this diary, its
+// month files are read into the search cache from now on, between the user's keys.
+void StartWarmUp(FrameWindow& frame, HWND box) {
+    SearchCacheWarmer& warmer = frame.search.warmer;
+    const std::filesystem::path folder = frame.store->DiaryFolder();
+    if (warmer.Folder() == folder || !warmer.Start(*frame.app.fs, folder, frame.store->SelectedDate().year)) {
+        return;
+    }
+    SetTimer(box, kWarmUpTimer, kWarmUpPeriodMs, nullptr);
+}
+
+void OnWarmUpTick(FrameWindow& frame, HWND box) {
+    if (HIWORD(GetQueueStatus(QS_INPUT)) != 0 || frame.search.busy) {
+        return;  // keys and clicks first
+    }
+    if (!frame.search.warmer.Step(*frame.app.fs, frame.search.cache, kWarmUpFilesPerTick)) {
+        KillTimer(box, kWarmUpTimer);
+    }
 }
 
 // From the keyboard the menu opens below the box's left edge, otherwise at the pointer.
@@ -204,7 +228,17 @@ LRESULT CALLBACK SearchBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
         case WM_CONTEXTMENU:
             OnBoxContextMenu(frame, box, lParam);
             return 0;
+        case WM_SETFOCUS:
+            StartWarmUp(frame, box);
+            break;
+        case WM_TIMER:
+            if (wParam == kWarmUpTimer) {
+                OnWarmUpTick(frame, box);
+                return 0;
+            }
+            break;
         case WM_NCDESTROY:
+            KillTimer(box, kWarmUpTimer);
             RemoveWindowSubclass(box, SearchBoxProc, kSearchBoxSubclassId);
             break;
         default:

@@ -7,8 +7,10 @@
 //                             process start to the first painted frame, then closes it each time
 //   tavrin_drive search WORD  types WORD into the search box and presses Enter there; returns when the
 //                             result list is painted and the diary shows the first hit
-//   tavrin_drive search-timing WORD [RUNS]
-//                             the same RUNS times, printing the time from Enter until then
+//   tavrin_drive search-timing WORD [RUNS [TYPING_MS]]
+//                             the same RUNS times, printing the time from Enter until then; with
+//                             TYPING_MS, the box is first given the focus (the Search command) and the
+//                             first Enter comes that long after, as when a user types the word
 // Exit code 0 on success, 1 when the window did not appear or the program did not end in time.
 #include <windows.h>
 
@@ -110,6 +112,8 @@ int MeasureStartup(const wchar_t* exe, int runs) {
     return 0;
 }
 
+constexpr int kSearchCommand = 41047;
+
 HWND SearchBoxOf(HWND frame) { return frame ? FindWindowExW(frame, nullptr, L"Edit", nullptr) : nullptr; }
 
 // Enter in the search box with word in it; the milliseconds until the program has handled it (the
@@ -130,11 +134,16 @@ double SearchOnce(HWND box, const wchar_t* word) {
            static_cast<double>(frequency.QuadPart);
 }
 
-int Search(const wchar_t* word, int runs) {
-    HWND box = SearchBoxOf(FindMainFrame(0));
+int Search(const wchar_t* word, int runs, int typingMs) {
+    HWND frame = FindMainFrame(0);
+    HWND box = SearchBoxOf(frame);
     if (!box) {
         std::fprintf(stderr, "tavrin_drive: no search box\n");
         return 1;
+    }
+    if (typingMs > 0) {
+        tavrin::drive::SendCommand(frame, kSearchCommand);
+        Sleep(static_cast<DWORD>(typingMs));
     }
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
@@ -177,10 +186,11 @@ int wmain(int argc, wchar_t** argv) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
     if (command == L"search" && argc > 2) {
-        return Search(argv[2], 1);
+        return Search(argv[2], 1, 0);
     }
     if (command == L"search-timing" && argc > 2) {
-        return Search(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 11);
+        return Search(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 11,
+                      argc > 4 ? static_cast<int>(std::wcstol(argv[4], nullptr, 10)) : 0);
     }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));

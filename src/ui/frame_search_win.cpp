@@ -130,6 +130,9 @@ void OnBoxWheel(FrameWindow& frame, WPARAM wParam) {
 // The box took the focus: the user is about to search. Unless it has been done for this diary, its
 // month files are read into the search cache from now on, between the user's keys.
 void StartWarmUp(FrameWindow& frame, HWND box) {
+    if (!frame.store) {
+        return;
+    }
     SearchCacheWarmer& warmer = frame.search.warmer;
     const std::filesystem::path folder = frame.store->DiaryFolder();
     if (warmer.Folder() == folder || !warmer.Start(*frame.app.fs, folder, frame.store->SelectedDate().year)) {

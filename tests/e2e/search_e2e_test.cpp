@@ -24,6 +24,7 @@ constexpr DWORD kTimeoutMs = 30000;
 constexpr int kSearchSelect = 41048;
 constexpr int kEditOpenLink = 41042;
 constexpr int kSearch = 41047;
+constexpr int kFocus = 41007;
 
 DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -190,6 +191,13 @@ TEST(Search, TheResultListWalksTheHitsOfAGeneratedDiary) {
             << step.name << ": selected " << tavrin.Selected();
     }
 
+    // The wheel scrolls the list by ScrollLines rows without moving the selection.
+    SendMessageW(tavrin.List(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_TRUE(drive::WaitFor([&] { return Ask(tavrin.List(), LB_GETTOPINDEX) == 6; }, 5000));
+    EXPECT_EQ(tavrin.Selected(), 0);
+    SendMessageW(tavrin.List(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_TRUE(drive::WaitFor([&] { return Ask(tavrin.List(), LB_GETTOPINDEX) == 0; }, 5000));
+
     // A double click on the third row opens its entry for writing.
     const int top = static_cast<int>(Ask(tavrin.List(), LB_GETTOPINDEX));
     const LPARAM third = MAKELPARAM(20, (2 - top) * rowHeight + rowHeight / 2);
@@ -210,6 +218,10 @@ TEST(Search, TheResultListWalksTheHitsOfAGeneratedDiary) {
     drive::WaitUntilIdle(tavrin.Id(), kTimeoutMs);
     EXPECT_EQ(tavrin.Text(), hits[2]);
     EXPECT_EQ(tavrin.Close(), 0u);
+}
+
+std::wstring SettingsText(const PortableFolder& folder) {
+    return Wide(DecodeUtf16File(folder.ReadFileBytes(folder.Ini())));
 }
 
 // SearchSelect with a selection and with the caret in a word, and a hash tag opened as a link.
@@ -243,22 +255,43 @@ TEST(Search, TheEditorStartsSearchesForItsSelectionWordsAndHashTags) {
     EXPECT_EQ(tavrin.BoxText(), L"#旅行");
     EXPECT_EQ(tavrin.Text(), L"#旅行 初日\nquarterly の下書き") << "the hash tag's oldest entry";
 
-    // History steps in the box: the words searched were コーヒー, quarterly and #旅行, newest first.
+    // The search button searches for the box text; the Focus command cycles editor, box, list.
+    SetWindowTextW(tavrin.Box(), L"コーヒー");
+    RECT edit{};
+    GetWindowRect(tavrin.Box(), &edit);
+    MapWindowPoints(nullptr, tavrin.Frame(), reinterpret_cast<POINT*>(&edit), 2);
+    drive::Click(tavrin.Frame(), edit.right + 4 + 16, edit.top - 7 + 16);
+    EXPECT_TRUE(drive::WaitFor([&] { return tavrin.Text() == L"朝はコーヒー。"; }, 5000))
+        << "the search button";
+    tavrin.Command(kFocus);
+    EXPECT_EQ(tavrin.Focus(), tavrin.Editor()) << "from the list";
+    tavrin.Command(kFocus);
+    EXPECT_EQ(tavrin.Focus(), tavrin.Box());
+    tavrin.Command(kFocus);
+    EXPECT_EQ(tavrin.Focus(), tavrin.List());
+
+    // History steps in the box: the words searched were #旅行, コーヒー and quarterly, newest first.
     tavrin.Command(kSearch);
     EXPECT_EQ(tavrin.Focus(), tavrin.Box());
     drive::PressKey(tavrin.Box(), VK_UP);
-    EXPECT_EQ(tavrin.BoxText(), L"コーヒー") << "Up from the newest runs round to the oldest";
+    EXPECT_EQ(tavrin.BoxText(), L"quarterly") << "Up from the newest runs round to the oldest";
     drive::PressKey(tavrin.Box(), VK_UP);
-    EXPECT_EQ(tavrin.BoxText(), L"quarterly");
+    EXPECT_EQ(tavrin.BoxText(), L"#旅行");
     drive::PressKey(tavrin.Box(), VK_DOWN);
-    EXPECT_EQ(tavrin.BoxText(), L"コーヒー");
+    EXPECT_EQ(tavrin.BoxText(), L"quarterly");
     SendMessageW(tavrin.Box(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-    EXPECT_EQ(tavrin.BoxText(), L"#旅行") << "the wheel turned back steps like Down";
-    EXPECT_EQ(tavrin.Close(), 0u);
-}
+    EXPECT_EQ(tavrin.BoxText(), L"コーヒー") << "the wheel turned back steps like Down";
 
-std::wstring SettingsText(const PortableFolder& folder) {
-    return Wide(DecodeUtf16File(folder.ReadFileBytes(folder.Ini())));
+    // "大文字/小文字を区別(&M)" from the box menu: QUARTERLY no longer finds quarterly.
+    PostMessageW(tavrin.Box(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tavrin.Box()), -1);
+    tavrin.ChooseInMenu({'M'});
+    drive::WaitUntilIdle(tavrin.Id(), kTimeoutMs);
+    tavrin.SearchFor(L"QUARTERLY");
+    EXPECT_EQ(tavrin.HitCount(), 0);
+    tavrin.SearchFor(L"quarterly");
+    EXPECT_EQ(tavrin.HitCount(), 2);
+    EXPECT_EQ(tavrin.Close(), 0u);
+    EXPECT_NE(SettingsText(folder).find(L"\r\nMatchCase=1\r\n"), std::wstring::npos);
 }
 
 TEST(Search, TheHistoryKeepsTheLastTenWordsOverARestart) {

@@ -30,12 +30,12 @@ screen() {
     wineserver_start
 }
 
-# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE] [WAIT]: starts Tavrin on the sample diary with these
-# settings, optionally gives it a command, waits WAIT seconds (half a second unless given) and saves
-# docs/NAME.png. PREPARE, when given, is a function called with the portable folder before the program
-# starts.
+# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE] [WAIT] [SEARCH WORD]: starts Tavrin on the sample diary
+# with these settings, optionally gives it a command and searches for a word, waits WAIT seconds (half a
+# second unless given) and saves docs/NAME.png. PREPARE, when given, is a function called with the
+# portable folder before the program starts.
 shot() {
-    local name=$1 settings=$2 command=${3:-} prepare=${4:-} pause=${5:-0.5}
+    local name=$1 settings=$2 command=${3:-} prepare=${4:-} pause=${5:-0.5} search=${6:-}
     local folder=$work/$name
     mkdir -p "$folder/RaRorir"
     cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
@@ -49,6 +49,10 @@ shot() {
     geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
     if [ -n "$command" ]; then
         "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" command "$command"
+        geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
+    fi
+    if [ -n "$search" ]; then
+        "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" search "$search"
         geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
     fi
     read -r left top width height <<<"$geometry"
@@ -116,6 +120,7 @@ shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
 shot main-calendar "$base$day" 41017
 shot main-holiday "$base[Other]\r\nStartDateMode=2\r\nStartDate=20240212\r\n"
+shot main-search "$base$day" "" "" 0.5 "コーヒー"
 shot entry-pictures "$base$day" "" picture_entry
 # The settings go through printf %b: the path's backslashes are doubled.
 sky=$(winepath_of "$work" | sed 's/\\/\\\\/g')'\\background-picture\\sky.jpg'

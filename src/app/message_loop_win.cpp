@@ -1,4 +1,5 @@
 #include "app/startup_win.h"
+#include "search/result_list.h"
 #include "ui/main_frame_win.h"
 
 namespace tavrin {
@@ -31,6 +32,18 @@ bool RouteMouseMessage(const App& app, const MSG& message) {
     }
 }
 
+// Keys the focused search box or result list handles itself reach it before the shortcut keys.
+bool SearchPaneKeyFirst(const App& app, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.hwnd == nullptr) {
+        return false;
+    }
+    const SearchFocus focus = message.hwnd == app.shell.searchList  ? SearchFocus::kList
+                              : message.hwnd == app.shell.searchBox ? SearchFocus::kBox
+                                                                    : SearchFocus::kElsewhere;
+    const bool ctrlOrAlt = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    return SearchPaneTakesKeyFirst(focus, static_cast<unsigned>(message.wParam), ctrlOrAlt);
+}
+
 }  // namespace
 
 int RunMessageLoop(App& app) {
@@ -46,7 +59,7 @@ int RunMessageLoop(App& app) {
         if (app.shell.jumpDialog && IsDialogMessageW(app.shell.jumpDialog, &message)) {
             continue;
         }
-        if (app.shell.accelerators && app.shell.frame &&
+        if (app.shell.accelerators && app.shell.frame && !SearchPaneKeyFirst(app, message) &&
             TranslateAcceleratorW(app.shell.frame, app.shell.accelerators, &message)) {
             continue;
         }

@@ -13,6 +13,7 @@
 #include "app/settings_file.h"
 #include "editor/markup_edit_pane_win.h"
 #include "platform/wide_win.h"
+#include "search/search_list_pane_win.h"
 #include "ui/main_frame_win.h"
 
 namespace tavrin {
@@ -116,7 +117,8 @@ std::u16string StartupCommandLine(const wchar_t* commandLine) {
 
 // The panes first, then the frame that creates them.
 bool RegisterWindowClasses(HINSTANCE instance) {
-    return RegisterMarkupEditPaneClass(instance) && RegisterMainFrameClass(instance);
+    return RegisterMarkupEditPaneClass(instance) && RegisterSearchListPaneClass(instance) &&
+           RegisterMainFrameClass(instance);
 }
 
 }  // namespace

@@ -25,6 +25,12 @@ public:
 struct FolderEntry {
     std::filesystem::path name;  // the entry's name alone, without the folder
     bool isFolder = false;
+    // The file's size in bytes and its last write time (in the system's own units, for comparing only),
+    // where the listing gives them at no extra cost (stamped): files whose size and time have not
+    // changed need not be read again. The Win32 listing has them; POSIX would need a call per file.
+    bool stamped = false;
+    std::uint64_t size = 0;
+    std::int64_t writeTime = 0;
 };
 
 // The few file operations the core needs. Every file is opened without sharing; opening is tried up to

@@ -119,7 +119,13 @@ public:
         do {
             const std::wstring_view name(found.cFileName);
             if (name != L"." && name != L"..") {
-                entries.push_back({fs::path(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+                const std::uint64_t size =
+                    static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+                const std::int64_t written = static_cast<std::int64_t>(
+                    static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32 |
+                    found.ftLastWriteTime.dwLowDateTime);
+                entries.push_back({fs::path(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                   true, size, written});
             }
         } while (FindNextFileW(search, &found));
         const DWORD error = GetLastError();

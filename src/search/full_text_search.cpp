@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 struct Candidate {
     MonthFileKey key;
     fs::path name;
+    bool stamped = false;  // size and write time as listed
+    std::uint64_t size = 0;
+    std::int64_t writeTime = 0;
     [[nodiscard]] int SortKey() const noexcept { return key.year * 100 + key.month; }
 };
 
@@ -44,7 +47,7 @@ std::optional<std::vector<Candidate>> ListCandidates(FileSystem& fs, const fs::p
         }
         const std::optional<MonthFileKey> key = ParseMonthFileName(entry.name.u16string());
         if (key) {
-            candidates.push_back({*key, std::move(entry.name)});
+            candidates.push_back({*key, std::move(entry.name), entry.stamped, entry.size, entry.writeTime});
         }
     }
     return candidates;
@@ -84,18 +87,39 @@ void SearchCandidates(const std::vector<Candidate>& candidates, const fs::path& 
             CollectMonthHits(buffer.MonthText(month), buffer.Days(month), year, month, pattern, hits);
             continue;
         }
+        if (candidate.name.empty()) {
+            continue;
+        }
+        // Without its size and time from the listing a month can be neither looked up nor kept.
+        MonthTextCache* cache = candidate.stamped ? environment.cache : nullptr;
+        const MonthTextCache::Month* cached =
+            cache ? cache->Find(candidate.SortKey(), candidate.size, candidate.writeTime) : nullptr;
+        if (cached) {
+            CollectMonthHits(cached->text, cached->table, year, month, pattern, hits);
+            continue;
+        }
         // Read into the same buffer every time; the text is what ReadUtf16File gives: the code units
         // behind a byte-order mark, NULs included.
-        if (candidate.name.empty() ||
-            !environment.fs.ReadUtf16UnitsInto(file.replace_filename(candidate.name), units)) {
+        if (!environment.fs.ReadUtf16UnitsInto(file.replace_filename(candidate.name), units)) {
             continue;
         }
         std::u16string_view text = units;
         if (text.starts_with(u'\uFEFF')) {
             text.remove_prefix(1);
         }
-        searcher.Search(text, year, month, pattern, hits);
+        if (!cache) {
+            searcher.Search(text, year, month, pattern, hits);
+        } else if ((cached = cache->Store(candidate.SortKey(), candidate.size, candidate.writeTime, text))) {
+            CollectMonthHits(cached->text, cached->table, year, month, pattern, hits);
+        }
     }
+}
+
+// The cache keeps only months whose files were listed (candidates sorted by key).
+void ForgetUnlistedMonths(MonthTextCache& cache, const std::vector<Candidate>& candidates) {
+    cache.DropUnless([&candidates](int key) {
+        return std::ranges::binary_search(candidates, key, {}, &Candidate::SortKey);
+    });
 }
 
 bool IsAsciiDigit(char16_t c) noexcept { return c >= u'0' && c <= u'9'; }
@@ -171,12 +195,55 @@ bool RunSearch(SearchState& state, SearchSettings& settings, std::u16string_view
         }
         std::sort(candidates->begin(), candidates->end(),
                   [](const Candidate& a, const Candidate& b) { return a.SortKey() < b.SortKey(); });
+        if (environment.cache) {
+            environment.cache->UseFolder(folder);
+        }
         SearchCandidates(*candidates, folder, pattern, environment, hits);
+        if (environment.cache) {
+            ForgetUnlistedMonths(*environment.cache, *candidates);
+        }
         return true;
     } catch (const std::bad_alloc&) {
         environment.errors.Report({kSearchOutOfMemoryError, {}, 0});
         return false;
     }
+}
+
+bool SearchCacheWarmer::Start(FileSystem& fs, const fs::path& folder, int skipYear) {
+    folder_ = folder;
+    months_.clear();
+    next_ = 0;
+    std::optional<std::vector<Candidate>> candidates = ListCandidates(fs, folder);
+    if (!candidates) {
+        return false;
+    }
+    for (Candidate& candidate : *candidates) {
+        if (candidate.stamped && candidate.key.year != skipYear) {
+            months_.push_back(
+                {candidate.SortKey(), std::move(candidate.name), candidate.size, candidate.writeTime});
+        }
+    }
+    return true;
+}
+
+bool SearchCacheWarmer::Step(FileSystem& fs, MonthTextCache& cache, int count) {
+    cache.UseFolder(folder_);
+    fs::path file = folder_ / u"000000.txt";
+    for (int read = 0; read < count && next_ < months_.size(); ++next_) {
+        const Pending& month = months_[next_];
+        if (cache.Find(month.key, month.size, month.writeTime)) {
+            continue;  // a search read it already
+        }
+        ++read;
+        if (fs.ReadUtf16UnitsInto(file.replace_filename(month.name), units_)) {
+            std::u16string_view text = units_;
+            if (text.starts_with(u'\uFEFF')) {
+                text.remove_prefix(1);
+            }
+            cache.Store(month.key, month.size, month.writeTime, text);
+        }
+    }
+    return next_ < months_.size();
 }
 
 bool ClearSearchResults(SearchState& state) noexcept {

@@ -8,6 +8,7 @@
 
 #include "editor/editor_messages.h"
 #include "editor/picture_store_win.h"
+#include "search/search_list_pane_win.h"
 #include "ui/background_picture.h"
 #include "ui/frame_window_win.h"
 #include "ui/scrollbar/scroll_bar_messages.h"
@@ -32,13 +33,19 @@ WPARAM PackOrigin(const PicturePoint& origin) {
                       static_cast<WORD>(static_cast<SHORT>(origin.x)));
 }
 
-// The search list's scroll bar: the picture seen from the bar's own left edge.
-void PlaceInSearchScrollBar(const FrameWindow& frame, HDC picture, const PictureExtent& size) {
+// The search list and its scroll bar: the picture seen from the list's and the bar's own left edges.
+void PlaceInSearchList(const FrameWindow& frame, const Surface* picture) {
+    if (HWND list = frame.app.shell.searchList) {
+        const PicturePoint origin = OriginInPane(frame.backOrigin, frame.scene.layout.searchList);
+        SetSearchListBackground(list, picture, POINT{origin.x, origin.y});
+    }
     HWND bar = frame.app.shell.searchScroll;
     if (bar == nullptr) {
         return;
     }
-    SendMessageW(bar, SBP_SETBACKIMAGE, reinterpret_cast<WPARAM>(picture), reinterpret_cast<LPARAM>(&size));
+    const PictureExtent size = picture ? PictureExtent{picture->Width(), picture->Height()} : PictureExtent{};
+    SendMessageW(bar, SBP_SETBACKIMAGE, reinterpret_cast<WPARAM>(picture ? picture->Dc() : nullptr),
+                 reinterpret_cast<LPARAM>(&size));
     if (picture == nullptr) {
         return;
     }
@@ -89,7 +96,7 @@ void PlaceBackgroundPicture(FrameWindow& frame) {
         if (editor != nullptr) {
             SendMessageW(editor, MEP_SETBACKIMAGE, 0, 0);
         }
-        PlaceInSearchScrollBar(frame, nullptr, {});
+        PlaceInSearchList(frame, nullptr);
         return;
     }
     const Surface& picture = *frame.backPicture;
@@ -105,7 +112,7 @@ void PlaceBackgroundPicture(FrameWindow& frame) {
         SendMessageW(editor, MEP_SETBACKIMAGEPOS,
                      PackOrigin(OriginInPane(frame.backOrigin, frame.scene.layout.editor)), 0);
     }
-    PlaceInSearchScrollBar(frame, picture.Dc(), size);
+    PlaceInSearchList(frame, &picture);
 }
 
 void ReleaseBackgroundPicture(FrameWindow& frame) {

@@ -137,8 +137,7 @@ void OpenLinkAtCaret(FrameWindow& frame) {
             }
             return;
         case LinkOpenKind::kHashTag:
-            // The diary search is not part of this program yet; the tag goes into the search box.
-            SetWindowTextW(frame.app.shell.searchBox, Wide(plan.target));
+            SearchForText(frame, plan.target);
             return;
         case LinkOpenKind::kError:
             MessageBoxW(frame.window, Wide(LinkErrorText(text)), Wide(LinkErrorCaption(0, false)),
@@ -212,7 +211,9 @@ void RunDecision(FrameWindow& frame, const CommandDecision& decision) {
     switch (decision.kind) {
         case CommandKind::kUnhandled:
         case CommandKind::kNothing:
-        case CommandKind::kSearchSelection:  // the diary search is not part of this program yet
+            return;
+        case CommandKind::kSearchSelection:
+            SearchSelection(frame);
             return;
         case CommandKind::kInsertFile:
             InsertFileCommand(frame);
@@ -340,6 +341,15 @@ LRESULT OnSearchBoxNotification(FrameWindow& frame, unsigned code) {
             InvalidateFrame(frame, kInvalidateFrame);
         }
     }
+    if ((code == EN_SETFOCUS || code == EN_KILLFOCUS) && frame.app.state.startupDone) {
+        // The box's outline follows the focus; over a background picture the box comes and goes too.
+        if (frame.model.backImageShown) {
+            Relayout(frame);
+        } else {
+            RedrawFrame(frame);
+        }
+        InvalidateFrame(frame, kInvalidateFrame);
+    }
     return 0;
 }
 
@@ -354,6 +364,9 @@ LRESULT OnCommand(FrameWindow& frame, WPARAM wParam, LPARAM lParam) {
         }
         if (id == kSearchBoxControlId) {
             return OnSearchBoxNotification(frame, code);
+        }
+        if (id == kSearchListControlId) {
+            return OnSearchListNotification(frame, code);
         }
         return DefWindowProcW(frame.window, WM_COMMAND, wParam, lParam);
     }

@@ -1,6 +1,6 @@
 // What the main frame draws with at its screen's DPI: the side-area fonts, the glyph strip (the 16-pixel
 // strip at 96 DPI, the 32-pixel one at 192 DPI and the 32-pixel one resampled in between), the search
-// box's font and the menu font; and WM_DPICHANGED, which remakes them all and lays the frame out again.
+// pane's fonts and the menu font; and WM_DPICHANGED, which remakes them all and lays the frame out again.
 #include <windows.h>
 
 #include <algorithm>
@@ -91,9 +91,7 @@ GlyphStripView FrameWindow::GlyphStrip() noexcept { return {glyphs.View(), glyph
 void ApplyFrameDpi(FrameWindow& frame) {
     CreateSideFonts(frame);
     LoadGlyphStrip(frame);
-    if (HWND searchBox = frame.app.shell.searchBox) {
-        SendMessageW(searchBox, WM_SETFONT, reinterpret_cast<WPARAM>(frame.mediumFont.get()), TRUE);
-    }
+    ApplySearchPaneStyle(frame);
     frame.tipFont = CreateSystemFont(frame.dpi, &NONCLIENTMETRICSW::lfStatusFont);
     if (frame.holidayTip && frame.tipFont.get()) {
         SendMessageW(frame.holidayTip, WM_SETFONT, reinterpret_cast<WPARAM>(frame.tipFont.get()), TRUE);

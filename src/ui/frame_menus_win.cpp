@@ -189,6 +189,10 @@ void OpenMenu(FrameWindow& frame, MenuKind kind, POINT point) {
     }
 }
 
+int TrackMenuItems(FrameWindow& frame, MenuItemArray items, POINT screenPoint) {
+    return TrackItems(frame, std::move(items), screenPoint);
+}
+
 POINT PointUnderCaret(const FrameWindow& frame) {
     HWND editor = frame.app.shell.editor;
     POINT caret{0, 0};

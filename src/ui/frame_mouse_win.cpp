@@ -75,7 +75,7 @@ void RunFrameAction(FrameWindow& frame, const FrameAction& action) {
             SetFocus(frame.app.shell.searchBox);
             return;
         case FrameActionKind::kRunSearch:
-            // The diary search is not part of this program yet.
+            StartSearchFromBox(frame);
             return;
         case FrameActionKind::kBeginDrag:
             frame.drag =
@@ -84,10 +84,14 @@ void RunFrameAction(FrameWindow& frame, const FrameAction& action) {
                 SetCapture(frame.window);
             }
             return;
-        case FrameActionKind::kSearchBoxMenu:
+        case FrameActionKind::kSearchBoxMenu: {
+            // At the pointer, as a right click anywhere else opens its menu.
+            POINT cursor{};
+            GetCursorPos(&cursor);
             PostMessageW(frame.app.shell.searchBox, WM_CONTEXTMENU,
-                         reinterpret_cast<WPARAM>(frame.app.shell.searchBox), -1);
+                         reinterpret_cast<WPARAM>(frame.app.shell.searchBox), MAKELPARAM(cursor.x, cursor.y));
             return;
+        }
     }
 }
 
@@ -137,6 +141,10 @@ LRESULT OnMouseMessage(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM l
             RunFrameAction(frame, RightButtonUpAction(HitTestFrame(frame.scene, x, y), x, y));
             return 0;
         case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == frame.app.shell.searchList) {
+                OpenSearchListMenu(frame, POINT{x, y});
+                return 0;
+            }
             if (x == -1 && y == -1) {
                 POINT origin{0, 0};
                 ClientToScreen(frame.window, &origin);

@@ -14,7 +14,6 @@
 #include "settings_dialog/settings_sheet_win.h"
 #include "ui/frame_window_win.h"
 #include "ui/main_frame_win.h"
-#include "ui/scrollbar/scroll_bar_messages.h"
 
 namespace tavrin {
 namespace {
@@ -40,27 +39,6 @@ void WriteEditorOptions(FrameWindow& frame) {
     const OtherSettings& other = frame.app.state.settings.other;
     SetEditorAutoPlay(editor, other.autoPlay != 0);
     SendMessageW(editor, MEP_SETDBLCLICKLINK, other.doubleClickLink ? 1 : 0, 0);
-}
-
-// The search pane in the new style: the search box's font (the side area's medium font, which may just
-// have been recreated) and its Back-colour background, and the search list's scroll bar in the Text and
-// Back colours at AlphaLight. The search list joins here with whatever else it draws with.
-void ApplySearchPaneStyle(FrameWindow& frame) {
-    const ShellState& shell = frame.app.shell;
-    const AppState& state = frame.app.state;
-    if (shell.searchBox) {
-        SendMessageW(shell.searchBox, WM_SETFONT, reinterpret_cast<WPARAM>(frame.mediumFont.get()), TRUE);
-        InvalidateRect(shell.searchBox, nullptr, TRUE);
-    }
-    if (shell.searchScroll) {
-        const ColourSettings& colour = state.settings.colour;
-        SendMessageW(shell.searchScroll, SBP_SETCOLORS, colour.back, colour.text);
-        SendMessageW(shell.searchScroll, SBP_SETALPHA, static_cast<WPARAM>(state.alphaLight),
-                     state.alphaStrong);
-    }
-    if (shell.searchList) {
-        InvalidateRect(shell.searchList, nullptr, FALSE);
-    }
 }
 
 // The background picture after its settings changed: shown, hidden, another file, another place. A

@@ -53,6 +53,7 @@ void FrameStoreView::DiarySwitched(std::u16string_view title, const std::filesys
     state.selectedDate = frame_.store->SelectedDate();
     SetWindowTextW(frame_.window, Wide(std::u16string(title)));
     SetCurrentDirectoryW(dataFolder.c_str());
+    ClearSearchPane(frame_);  // hits of the other diary would lead to dates of this one
     RedrawFrame(frame_);
     InvalidateFrame(frame_, kInvalidateAll);
 }

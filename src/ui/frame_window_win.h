@@ -11,6 +11,7 @@
 #include "app/app_win.h"
 #include "app/error_box_win.h"
 #include "calendar/calendar_animation.h"
+#include "search/full_text_search.h"
 #include "store/diary_store.h"
 #include "templates/template_commands.h"
 #include "ui/background_picture.h"
@@ -65,6 +66,7 @@ inline constexpr UINT_PTR kBlinkTimer = 103;
 
 // Control identifiers of the frame's panes.
 inline constexpr int kSearchBoxControlId = 201;
+inline constexpr int kSearchListControlId = 202;
 
 struct FrameWindow {
     FrameWindow(App& app, HWND window);
@@ -101,6 +103,7 @@ struct FrameWindow {
     FrameStoreView storeView{*this};
     MessageBoxErrorSink errors;
     std::unique_ptr<DiaryStore> store;
+    SearchState search;  // the hits the search list shows
 
     // The menu being shown (for WM_MEASUREITEM and WM_DRAWITEM) and the font it is drawn in.
     std::optional<MenuItemArray> openMenu;
@@ -129,7 +132,7 @@ void PostFrameCommand(const FrameWindow& frame, int command);
 void PaintSlideStep(FrameWindow& frame);
 
 // frame_dpi_win.cpp
-// Makes the side-area fonts, the glyph strip and the search box's font for frame.dpi.
+// Makes the side-area fonts, the glyph strip and the search pane's fonts for frame.dpi.
 void ApplyFrameDpi(FrameWindow& frame);
 // One of the system's fonts (menu, status ...) for a screen of dpi.
 [[nodiscard]] OwnedFont CreateSystemFont(int dpi, LOGFONTW NONCLIENTMETRICSW::*which);
@@ -156,6 +159,9 @@ LRESULT OnKeyDown(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
 
 // frame_menus_win.cpp
 void OpenMenu(FrameWindow& frame, MenuKind kind, POINT screenPoint);
+// Shows items as an owner-drawn popup menu at the point; the chosen position (0 for none). The items
+// stay in frame.openMenu until the next menu.
+int TrackMenuItems(FrameWindow& frame, MenuItemArray items, POINT screenPoint);
 // The screen point under the editor's caret (MEP_GETCARETPOS), or its top-left corner.
 [[nodiscard]] POINT PointUnderCaret(const FrameWindow& frame);
 LRESULT OnMeasureItem(FrameWindow& frame, MEASUREITEMSTRUCT& item);
@@ -172,7 +178,7 @@ void InsertTemplateCommand(FrameWindow& frame, int index);
 // the previous one then stays. Called at start-up, for a picture dropped on the frame and after the
 // settings dialog changed the background settings.
 bool LoadBackgroundPicture(FrameWindow& frame, bool repaint);
-// Computes the picture's origin and hands the picture to the editor and the search list's scroll bar
+// Computes the picture's origin and hands the picture to the editor, the search list and its scroll bar
 // (after every Relayout).
 void PlaceBackgroundPicture(FrameWindow& frame);
 // Lets the picture go and tells the panes (at shutdown).
@@ -196,5 +202,23 @@ void OpenObjectAtCursor(FrameWindow& frame);
 // frame_settings_win.cpp
 // The Setting command: the settings sheet, then what its OK changed, or the restart after a reset.
 void OpenSettings(FrameWindow& frame);
+
+// frame_search_win.cpp
+// The search box (its window procedure replaced) and the SearchListPane.
+[[nodiscard]] bool CreateSearchPanes(FrameWindow& frame);
+// Gives the search box and the result list the side area's small font (again after the fonts were
+// remade for another DPI or other settings) and the list its colours.
+void ApplySearchPaneStyle(FrameWindow& frame);
+// Enter in the box and the search button: the box text goes into the history and is searched for.
+void StartSearchFromBox(FrameWindow& frame);
+// SearchSelect: the editor's selection, or the word at the caret, is searched for.
+void SearchSelection(FrameWindow& frame);
+// A hash-tag link and SearchSelect: shows the search pane, puts the text into the box and searches.
+void SearchForText(FrameWindow& frame, std::u16string_view text);
+// Empties the result list (not while a search runs) and repaints the box and the list.
+void ClearSearchPane(FrameWindow& frame);
+LRESULT OnSearchListNotification(FrameWindow& frame, unsigned code);
+void OpenSearchBoxMenu(FrameWindow& frame, POINT screenPoint);
+void OpenSearchListMenu(FrameWindow& frame, POINT screenPoint);
 
 }  // namespace tavrin

@@ -89,20 +89,6 @@ bool CreateEditor(FrameWindow& frame) {
     return true;
 }
 
-bool CreateSearchBox(FrameWindow& frame) {
-    HWND box =
-        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10, frame.window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchBoxControlId)),
-                        frame.app.shell.instance, nullptr);
-    if (!box) {
-        return false;
-    }
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(frame.mediumFont.get()), 0);
-    SendMessageW(box, EM_LIMITTEXT, 255, 0);
-    frame.app.shell.searchBox = box;
-    return true;
-}
-
 std::filesystem::path DataFolderOf(const AppState& state) {
     return PathInExeFolder(state.exeFolder, state.DiaryName()) / std::u16string(state.dataFolderName);
 }
@@ -121,7 +107,7 @@ bool OnCreate(FrameWindow& frame) {
                        std::max<int>(window.bottom - window.top, 1), state.settings.colour.back)) {
         return false;
     }
-    if (!CreateEditor(frame) || !CreateSearchBox(frame)) {
+    if (!CreateEditor(frame) || !CreateSearchPanes(frame)) {
         return false;
     }
     CreateHolidayTip(frame);
@@ -292,6 +278,7 @@ void ShutDown(FrameWindow& frame) {
         frame.store->Shutdown();
         app.state.selectedDate = frame.store->SelectedDate();
     }
+    ClearSearchResults(frame.search);
     // A settings file that cannot be written keeps its previous content; there is nobody left to tell.
     (void)SaveSettings(*app.fs, app.state.exeFolder, app.state, FrameGeometryOf(app));
     ClearTemplates(app.state.templates);

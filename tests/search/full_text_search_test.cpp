@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -361,6 +362,87 @@ TEST_F(FullTextSearchTest, ASearchGivesWhatAFreshSearchGivesWhateverCameBefore) 
     faults.FailOnly(2);  // IsFolder, then ListFolder
     EXPECT_FALSE(Search(u"x", &faults));
     EXPECT_TRUE(state_.results.hits.empty());
+}
+
+// With the program's cache a search reads only the month files that changed since the search before,
+// and finds what a search without the cache finds, whatever happened to the files in between: text
+// added (also to the hand-edited months), files removed and new ones.
+TEST_F(FullTextSearchTest, TheMonthCacheReadsOnlyChangedFilesAndFindsWhatAFreshSearchFinds) {
+    const diarygen::GeneratedDiary diary = diarygen::GenerateDiary({.years = 3, .lastYear = 2024, .seed = 9});
+    ASSERT_TRUE(diarygen::WriteDiary(diary, *fs_, Folder()));
+    FaultInjectingFileSystem counting(*fs_);
+    counting.StampListings();
+    const std::vector<std::u16string> words{u"コーヒー", u"walk", u"雪", u"。", u"メモ：この月", u"雪\n雪"};
+    std::mt19937 random(3);
+    const auto monthPath = [&](int key) { return MonthFilePath(Folder(), key / 100, key % 100); };
+    const auto reads = [&] { return std::ranges::count(counting.Log(), std::string("ReadWholeFile")); };
+    for (int step = 0; step < 60; ++step) {
+        const int key = (2022 + static_cast<int>(random() % 3)) * 100 + 1 + static_cast<int>(random() % 12);
+        const bool exists = fs::exists(monthPath(key));
+        long expectedReads = step == 0 ? -1 : 0;
+        switch (random() % 4) {
+            case 0:
+                break;
+            case 1:  // text added to the month's last entry, or a new month
+                testing::WriteBytes(monthPath(key),
+                                    testing::Utf16FileBytes(
+                                        (exists ? *ReadUtf16File(*fs_, monthPath(key)) : u"") + u"\t雪\r\n"));
+                expectedReads = step == 0 ? -1 : 1;
+                break;
+            default:
+                fs::remove(monthPath(key));
+                break;
+        }
+        const std::u16string& word = words[random() % words.size()];
+        SearchState fresh;
+        SearchSettings settings = settings_;
+        const SearchEnvironment plain{*fs_,    exe_.path().u16string(), u"RaRorir",
+                                      buffer_, interruption_,           errors_};
+        RunSearch(fresh, settings, word, plain);
+        counting.ResetCount();
+        const SearchEnvironment cached{
+            counting, exe_.path().u16string(), u"RaRorir", buffer_, interruption_, errors_, &state_.cache};
+        RunSearch(state_, settings, word, cached);
+        ASSERT_EQ(state_.results.hits, fresh.results.hits) << "step " << step << ": " << ToUtf8(word);
+        if (expectedReads >= 0) {
+            ASSERT_EQ(reads(), expectedReads) << "step " << step;
+        }
+    }
+    EXPECT_TRUE(errors_.errors.empty());
+}
+
+// The warmer reads each month once, a few at a time, leaving out the year shown; a search after it
+// reads no file and finds what a search without the cache finds.
+TEST_F(FullTextSearchTest, TheWarmerReadsEveryMonthAheadOfTheFirstSearch) {
+    const diarygen::GeneratedDiary diary = diarygen::GenerateDiary({.years = 3, .lastYear = 2024, .seed = 4});
+    ASSERT_TRUE(diarygen::WriteDiary(diary, *fs_, Folder()));
+    LoadYear(buffer_, *fs_, Folder(), 2024);
+    FaultInjectingFileSystem counting(*fs_);
+    counting.StampListings();
+    const auto reads = [&] { return std::ranges::count(counting.Log(), std::string("ReadWholeFile")); };
+    SearchCacheWarmer& warmer = state_.warmer;
+    ASSERT_TRUE(warmer.Start(counting, Folder(), 2024));
+    int steps = 0;
+    for (bool more = true; more; ++steps) {
+        counting.ResetCount();
+        more = warmer.Step(counting, state_.cache, 5);
+        ASSERT_LE(reads(), 5);
+    }
+    const long files = std::ranges::count_if(diary.files, [](const auto& file) { return file.year != 2024; });
+    EXPECT_EQ(steps, (files + 4) / 5);
+    for (const std::u16string word : {u"コーヒー", u"walk", u"メモ：この月"}) {
+        SearchState fresh;
+        SearchSettings settings = settings_;
+        const SearchEnvironment plain{*fs_,    exe_.path().u16string(), u"RaRorir",
+                                      buffer_, interruption_,           errors_};
+        RunSearch(fresh, settings, word, plain);
+        counting.ResetCount();
+        const SearchEnvironment cached{
+            counting, exe_.path().u16string(), u"RaRorir", buffer_, interruption_, errors_, &state_.cache};
+        RunSearch(state_, settings, word, cached);
+        EXPECT_EQ(reads(), 0) << ToUtf8(word);
+        EXPECT_EQ(state_.results.hits, fresh.results.hits) << ToUtf8(word);
+    }
 }
 
 }  // namespace

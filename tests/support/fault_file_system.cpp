@@ -62,11 +62,23 @@ bool FaultInjectingFileSystem::MoveIntoPlace(const std::filesystem::path& source
     return !ShouldFail("MoveIntoPlace") && inner_.MoveIntoPlace(source, target);
 }
 
-std::optional<std::vector<FolderEntry>> FaultInjectingFileSystem::ListFolder(const std::filesystem::path& folder) {
+std::optional<std::vector<FolderEntry>> FaultInjectingFileSystem::ListFolder(
+    const std::filesystem::path& folder) {
     if (ShouldFail("ListFolder")) {
         return std::nullopt;
     }
-    return inner_.ListFolder(folder);
+    std::optional<std::vector<FolderEntry>> entries = inner_.ListFolder(folder);
+    if (entries && stampListings_) {
+        for (FolderEntry& entry : *entries) {
+            std::error_code sizeError;
+            std::error_code timeError;
+            const std::filesystem::path path = folder / entry.name;
+            entry.size = entry.isFolder ? 0 : std::filesystem::file_size(path, sizeError);
+            entry.writeTime = std::filesystem::last_write_time(path, timeError).time_since_epoch().count();
+            entry.stamped = !sizeError && !timeError;
+        }
+    }
+    return entries;
 }
 
 bool FaultInjectingFileSystem::Exists(const std::filesystem::path& path) {

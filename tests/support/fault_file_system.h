@@ -31,6 +31,9 @@ public:
         lastError_ = 0;
         log_.clear();
     }
+    // Listings give every file's size and write time, as the Win32 listing does (the POSIX one does
+    // not, to spare a call per file).
+    void StampListings() { stampListings_ = true; }
     [[nodiscard]] int OperationCount() const { return count_; }
     [[nodiscard]] const std::vector<std::string>& Log() const { return log_; }
 
@@ -57,6 +60,7 @@ private:
     int count_ = 0;
     int failFrom_ = 0;
     bool failOnly_ = false;
+    bool stampListings_ = false;
     std::uint32_t lastError_ = 0;
     std::vector<std::string> log_;
 };

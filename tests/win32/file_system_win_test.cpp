@@ -90,5 +90,28 @@ TEST_F(Win32FileSystemTest, ListsFoldersAndRefusesToOverwriteOnMove) {
     EXPECT_FALSE(fs_->ListFolder(folder_.path() / "missing"));
 }
 
+// The listing gives each file's size and write time, by which the search knows which month files it
+// must read again.
+TEST_F(Win32FileSystemTest, ListingsTellEachFilesSizeAndWriteTime) {
+    const auto stampOf = [&]() -> FolderEntry {
+        for (const FolderEntry& entry :
+             fs_->ListFolder(folder_.path()).value_or(std::vector<FolderEntry>{})) {
+            if (entry.name == file_.filename()) {
+                return entry;
+            }
+        }
+        return {};
+    };
+    ASSERT_TRUE(WriteUtf16File(*fs_, file_, u"a").ok());
+    const FolderEntry first = stampOf();
+    EXPECT_TRUE(first.stamped);
+    EXPECT_EQ(first.size, 4u) << "byte-order mark and one character";
+    EXPECT_EQ(stampOf().writeTime, first.writeTime) << "unchanged";
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(WriteUtf16File(*fs_, file_, u"b").ok());
+    EXPECT_EQ(stampOf().size, 4u);
+    EXPECT_NE(stampOf().writeTime, first.writeTime) << "rewritten with the same size";
+}
+
 }  // namespace
 }  // namespace tavrin

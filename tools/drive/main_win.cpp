@@ -15,6 +15,12 @@
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
+//   tavrin_drive search WORD  types WORD into the search box and presses Enter there; returns when the
+//                             result list is painted and the diary shows the first hit
+//   tavrin_drive search-timing WORD [RUNS [TYPING_MS]]
+//                             the same RUNS times, printing the time from Enter until then; with
+//                             TYPING_MS, the box is first given the focus (the Search command) and the
+//                             first Enter comes that long after, as when a user types the word
 // Exit code 0 on success, 1 when the window did not appear or the program did not end in time.
 #include <windows.h>
 
@@ -116,6 +122,60 @@ int MeasureStartup(const wchar_t* exe, int runs) {
     return 0;
 }
 
+constexpr int kSearchCommand = 41047;
+
+HWND SearchBoxOf(HWND frame) { return frame ? FindWindowExW(frame, nullptr, L"Edit", nullptr) : nullptr; }
+
+// Enter in the search box with word in it; the milliseconds until the program has handled it (the
+// search ran, the list is painted and the first hit's entry loaded), or a negative number.
+double SearchOnce(HWND box, const wchar_t* word) {
+    SetWindowTextW(box, word);
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(box, WM_CHAR, L'\r', 1, SMTO_NORMAL, 120000, &ignored)) {
+        return -1;
+    }
+    QueryPerformanceCounter(&end);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+int Search(const wchar_t* word, int runs, int typingMs) {
+    HWND frame = FindMainFrame(0);
+    HWND box = SearchBoxOf(frame);
+    if (!box) {
+        std::fprintf(stderr, "tavrin_drive: no search box\n");
+        return 1;
+    }
+    if (typingMs > 0) {
+        tavrin::drive::SendCommand(frame, kSearchCommand);
+        Sleep(static_cast<DWORD>(typingMs));
+    }
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const double ms = SearchOnce(box, word);
+        if (ms < 0) {
+            std::fprintf(stderr, "tavrin_drive: the search did not end\n");
+            return 1;
+        }
+        if (runs > 1) {
+            std::printf("run %d: %.1f ms%s\n", run + 1, ms, run == 0 ? " (first)" : "");
+        }
+        if (run > 0) {
+            times.push_back(ms);
+        }
+    }
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        std::printf("median after the first: %.1f ms over %zu runs\n", times[times.size() / 2], times.size());
+    }
+    return 0;
+}
+
 // Opens the settings sheet (unless it is open) on a page and prints the sheet's rectangle.
 int ShowSettings(int page) {
     HWND sheet = FindWindowW(L"#32770", L"設定");
@@ -209,11 +269,18 @@ int wmain(int argc, wchar_t** argv) {
         }
         return sheet ? 0 : 1;
     }
+    if (command == L"search" && argc > 2) {
+        return Search(argv[2], 1, 0);
+    }
+    if (command == L"search-timing" && argc > 2) {
+        return Search(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 11,
+                      argc > 4 ? static_cast<int>(std::wcstol(argv[4], nullptr, 10)) : 0);
+    }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
     std::fprintf(stderr,
-                 "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | settings PAGE | "
-                 "settings-click ID | window TITLE | settings-close\n");
+                 "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | search WORD | "
+                 "search-timing WORD [RUNS] | settings PAGE | settings-click ID | window TITLE | settings-close\n");
     return 2;
 }

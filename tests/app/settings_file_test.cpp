@@ -598,7 +598,8 @@ TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFileIntact) {
     for (int failing = 1; failing <= operations; ++failing) {
         WriteBytes(SettingsPath(), old);
         faulty.ResetCount();
-        faulty.FailFrom(failing);
+        // The last operation, the replace, is retried: it fails only when every attempt does.
+        faulty.FailFor(failing, failing == operations ? FileSystem::kOpenAttempts : 1);
         EXPECT_FALSE(SaveSettings(faulty, state_.exeFolder, state_, std::nullopt)) << "operation " << failing;
         EXPECT_EQ(ReadBytes(SettingsPath()), old) << "operation " << failing;
         EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(SettingsPath())));

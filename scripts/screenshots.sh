@@ -45,6 +45,33 @@ shot() {
     log "docs/$name.png"
 }
 
+# The question after a crash: texts of two days wait in _recovery for the sample diary. The shot shows
+# the frame with the box over it; Yes restores them, then the program is closed.
+recovery_shot() {
+    local name=recovery-offer folder=$work/recovery-offer
+    mkdir -p "$folder/RaRorir" "$folder/_recovery/RaRorir"
+    cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
+    "$TAVRIN_BUILD/native/tools/diarygen/tavrin_diarygen" --out "$folder/RaRorir" --years 3 --last-year 2026 \
+        --seed 7 >/dev/null
+    { printf '\xff\xfe'; printf '%b' "$1" | iconv -f UTF-8 -t UTF-16LE; } >"$folder/tavrin.ini"
+    local day
+    for day in 04 05; do
+        { printf '\xff\xfe'; printf '2026/03/%s\r\n\t%s\r\n' "$day" "書きかけの日記 ($day 日)" |
+            iconv -f UTF-8 -t UTF-16LE; } >"$folder/_recovery/RaRorir/202603$day.txt"
+    done
+    (cd "$folder" && exec "$(wine_loader)" tavrin.exe </dev/null >/dev/null 2>&1) &
+    local app=$!
+    local geometry
+    geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
+    read -r left top width height <<<"$geometry"
+    sleep 0.5
+    import -display "$DISPLAY" -window root -crop "${width}x${height}+${left}+${top}" +repage "docs/$name.png"
+    "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" answer 6 30000
+    "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" close 30000
+    wait "$app" || true
+    log "docs/$name.png"
+}
+
 mkdir -p docs
 base='[Window]\r\nWidth=1000\r\nHeight=680\r\nLeft=40\r\nTop=40\r\n'
 day='[Other]\r\nStartDateMode=2\r\nStartDate=20260305\r\n'
@@ -53,3 +80,4 @@ shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
 shot main-calendar "$base$day" 41017
 shot main-holiday "$base[Other]\r\nStartDateMode=2\r\nStartDate=20240212\r\n"
+recovery_shot "$base$day"

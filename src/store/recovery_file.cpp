@@ -221,7 +221,7 @@ std::u16string RecoveryQuestionText(const std::vector<RecoveredEntry>& entries,
     if (entries.size() > kListedDates) {
         text.append(u"\r\nほか " + Decimal(static_cast<long long>(entries.size() - kListedDates)) + u" 件");
     }
-    text.append(u"\r\n\r\n復元して保存しますか？\r\n（「いいえ」を選んでも、文章はファイルとして残します。）");
+    text.append(u"\r\n\r\n復元して保存しますか？\r\n（「いいえ」を選んでも、文章は消えません。）");
     return text;
 }
 

@@ -178,7 +178,7 @@ TEST_F(RecoveryStoreTest, RecoveredTextsAreOfferedRestoredOrSetAside) {
         RecoveryQuestionText(offered, u"RaRorir"),
         U("保存されていない日記の文章が残っています。\r\n（前回、Tavrinが正しく終了しませんでした。）\r\n"
           "\r\n2024/05/01\r\n2024/04/10（仕事）\r\n\r\n復元して保存しますか？\r\n"
-          "（「いいえ」を選んでも、文章はファイルとして残します。）"));
+          "（「いいえ」を選んでも、文章は消えません。）"));
 
     EXPECT_EQ(RestoreRecoveredEntry(*fs, exe_.path(), offered[0], true), std::nullopt);
     EXPECT_EQ(ReadBytes(diary / "202405.txt"),

@@ -2,6 +2,9 @@
 //   tavrin_drive wait [ms]    waits for the main frame to be shown; prints "left top width height"
 //   tavrin_drive close [ms]   closes the main frame as the close button does and waits for the exit
 //   tavrin_drive command ID   gives the main frame a command (a menu, toolbar or shortcut key's id)
+//   tavrin_drive answer ID [ms]
+//                             presses button ID (1 OK, 6 Yes, 7 No) of the message box the program
+//                             shows, waiting for it up to ms
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
@@ -122,12 +125,22 @@ int wmain(int argc, wchar_t** argv) {
         tavrin::drive::SendCommand(frame, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
         return 0;
     }
+    if (command == L"answer" && argc > 2) {
+        const DWORD timeoutMs = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 30000;
+        const auto box = tavrin::drive::WaitForMessageBox(0, timeoutMs);
+        if (!box) {
+            std::fprintf(stderr, "tavrin_drive: no message box\n");
+            return 1;
+        }
+        tavrin::drive::PressMessageBoxButton(box->window, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        return 0;
+    }
     if (command == L"startup" && argc > 2) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID\n");
+    std::fprintf(stderr, "usage: tavrin_drive wait|close [timeout-ms] | command ID | answer ID [timeout-ms]\n");
     return 2;
 }

@@ -99,11 +99,14 @@ public:
         if (!editor) {
             return Fail("the program did not start");
         }
-        // Start-up has finished, or its offer is up (a box's loop answers sent messages too).
-        drive::WaitUntilIdle(process->Id(), kTimeoutMs);
-        if (const auto box = drive::WaitForMessageBox(process->Id(), 300)) {
+        // The files the kill left say whether the start must offer recovered texts.
+        const auto box = drive::WaitForMessageBox(process->Id(), offerExpected_ ? kTimeoutMs : 1000);
+        if (offerExpected_ != box.has_value()) {
+            return Fail(offerExpected_ ? "the recovered text was not offered" : "an unexpected box");
+        }
+        if (box) {
             if (box->caption != L"確認") {
-                return Fail("an unexpected box: " + ToUtf8(FromWide(box->text)));
+                return Fail("a box that is not the recovery offer: " + ToUtf8(FromWide(box->text)));
             }
             ++figures.offers;
             drive::PressMessageBoxButton(box->window, IDYES);
@@ -157,24 +160,45 @@ private:
     }
 
     // Right after the kill: every month file whole, every recovery file complete and holding a text
-    // that was typed.
+    // that was typed. A recovery file that differs from the stored entry is to be offered.
     bool CheckFilesAfterKill(Figures& figures) {
+        offerExpected_ = false;
         for (int index = 0; index < 2; ++index) {
             const DiaryDate date = DateOf(index);
-            if (!StoredText(date)) {
+            const std::optional<std::u16string> stored = StoredText(date);
+            if (!stored) {
                 return Fail("a torn month file: " + MonthPath(date).string());
             }
+            keptAfterKill_[index].reset();
             const std::filesystem::path recovery = RecoveryFilePath(folder_.path(), u"RaRorir", date);
             if (std::filesystem::exists(recovery)) {
                 const std::u16string text = DecodeUtf16File(folder_.ReadFileBytes(recovery));
                 const std::u16string kept = RecoveredEditorText(text, date);
-                if (text != ComposeRecoveryText(date, kept) || !days_[index].Find(kept)) {
+                keptAfterKill_[index] = days_[index].Find(kept);
+                if (text != ComposeRecoveryText(date, kept) || !keptAfterKill_[index]) {
                     return Fail("a torn recovery file: " + recovery.string());
                 }
+                offerExpected_ = offerExpected_ || kept != *stored;
                 ++figures.recoveryFilesComplete;
             }
         }
         return true;
+    }
+
+    // What is known about a day whose words were lost, for the failure message.
+    std::string LossReport(int index, std::size_t found) const {
+        const DayHistory& day = days_[index];
+        const std::size_t safe = day.SafeBefore(killedAt_, saved_[index]);
+        const auto ago = [this, &day](std::size_t version) {
+            return std::to_string(static_cast<long long>(killedAt_) - static_cast<long long>(day.reachedAt[version])) +
+                   " ms before the kill";
+        };
+        std::string report = "day " + std::to_string(index) + " lost words typed before the kill: it holds version " +
+                             std::to_string(found) + " (" + ago(found) + "), version " + std::to_string(safe) +
+                             " was typed " + ago(safe) + "; saved version " + std::to_string(saved_[index]) +
+                             "; recovery file after the kill: ";
+        report += keptAfterKill_[index] ? "version " + std::to_string(*keptAfterKill_[index]) : std::string("none");
+        return report;
     }
 
     bool CheckAfterRestart(HWND editor, Figures& figures) {
@@ -190,8 +214,7 @@ private:
                 return Fail("day " + std::to_string(index) + " holds a text never typed: " + ToUtf8(*stored));
             }
             if (*version < day.SafeBefore(killedAt_, saved_[index])) {
-                return Fail("day " + std::to_string(index) + " lost words typed before the kill: " +
-                            ToUtf8(day.versions[day.SafeBefore(killedAt_, saved_[index])]));
+                return Fail(LossReport(index, *version));
             }
             saved_[index] = *version;
             day.shown = *version;
@@ -251,6 +274,8 @@ private:
     std::size_t saved_[2] = {0, 0};  // the version each day's month file holds at least
     int current_ = 0;
     ULONGLONG killedAt_ = 0;
+    bool offerExpected_ = false;
+    std::optional<std::size_t> keptAfterKill_[2];
     std::string failure_;
 };
 

@@ -1,6 +1,6 @@
 // tavrin_wine_kill_test: the real tavrin.exe killed (TerminateProcess) at random moments while the user
 // types and saves, then started again:
-//   tavrin_wine_kill_test [--rounds N] [--seed S]
+//   tavrin_wine_kill_test [--rounds N] [--seed S] [--log-from ROUND]
 // In each round the program is started in the same portable folder; when it offers recovered texts
 // the answer is Yes. Then every month file must be byte for byte one the program could have written
 // from texts the user had typed (never torn), every recovery file complete, and today's and
@@ -55,6 +55,12 @@ struct DayHistory {
         versions.push_back(std::move(text));
         reachedAt.push_back(GetTickCount64());
         shown = versions.size() - 1;
+    }
+    // Drops every version after the given one, which the editor now shows.
+    void Forget(std::size_t after) {
+        versions.resize(after + 1);
+        reachedAt.resize(after + 1);
+        shown = after;
     }
     [[nodiscard]] std::optional<std::size_t> Find(std::u16string_view text) const {
         for (std::size_t i = versions.size(); i-- > 0;) {
@@ -124,6 +130,8 @@ public:
     }
 
     [[nodiscard]] const std::string& Failure() const { return failure_; }
+    // Prints each step's timing, to see why a round lost words.
+    void SetLogging(bool on) { log_ = on; }
 
 private:
     [[nodiscard]] DiaryDate DateOf(int index) const { return index == 0 ? today_ : AddDays(today_, 1); }
@@ -216,8 +224,10 @@ private:
             if (*version < day.SafeBefore(killedAt_, saved_[index])) {
                 return Fail(LossReport(index, *version));
             }
+            // Versions typed after this one were lost, allowed so since they were typed too close to the
+            // kill; what is typed from now on starts from this one.
+            day.Forget(*version);
             saved_[index] = *version;
-            day.shown = *version;
             day.caret = 0;
             ++figures.entriesChecked;
         }
@@ -243,6 +253,7 @@ private:
         for (int step = 0; step < steps; ++step) {
             const unsigned what = random_() % 10;
             DayHistory& day = days_[current_];
+            const ULONGLONG stepStart = GetTickCount64();
             if (what < 6) {
                 const std::u16string chunk = Chunk();
                 drive::TypeText(editor, Wide(chunk));
@@ -261,9 +272,18 @@ private:
                 current_ = 1 - current_;
                 days_[current_].caret = 0;
             }
+            if (log_) {
+                std::printf("  day %d step %u took %llu ms, now version %zu of %zu characters\n", current_, what,
+                            GetTickCount64() - stepStart, days_[current_].shown,
+                            days_[current_].versions[days_[current_].shown].size());
+            }
             Sleep(random_() % 1200);
         }
+        const ULONGLONG idleStart = GetTickCount64();
         drive::WaitUntilIdle(process.Id(), kTimeoutMs);
+        if (log_) {
+            std::printf("  idle after %llu ms\n", GetTickCount64() - idleStart);
+        }
         Sleep(random_() % 3500);
     }
 
@@ -277,6 +297,7 @@ private:
     bool offerExpected_ = false;
     std::optional<std::size_t> keptAfterKill_[2];
     std::string failure_;
+    bool log_ = false;
 };
 
 }  // namespace
@@ -285,18 +306,25 @@ private:
 int wmain(int argc, wchar_t** argv) {
     int rounds = 200;
     unsigned seed = 1;
+    int logFrom = 1 << 30;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::wstring option = argv[i];
         if (option == L"--rounds") {
             rounds = _wtoi(argv[i + 1]);
         } else if (option == L"--seed") {
             seed = static_cast<unsigned>(_wtoi(argv[i + 1]));
+        } else if (option == L"--log-from") {
+            logFrom = _wtoi(argv[i + 1]);
         }
     }
     tavrin::e2e::Campaign campaign(seed);
     tavrin::e2e::Figures figures;
     const ULONGLONG start = GetTickCount64();
     for (int round = 1; round <= rounds; ++round) {
+        campaign.SetLogging(round >= logFrom);
+        if (round >= logFrom) {
+            std::printf("round %d\n", round);
+        }
         if (!campaign.Round(figures)) {
             std::printf("round %d: %s\n", round, campaign.Failure().c_str());
             return 1;

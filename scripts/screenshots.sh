@@ -111,6 +111,33 @@ background_picture() {
         -fill '#9cc79a' -draw 'polygon 0,620 300,560 640,630 1000,580 1000,680 0,680' "$folder/sky.jpg"
 }
 
+# The question after a crash: texts of two days wait in _recovery for the sample diary. The shot shows
+# the frame with the box over it; Yes restores them, then the program is closed.
+recovery_shot() {
+    local name=recovery-offer folder=$work/recovery-offer
+    mkdir -p "$folder/RaRorir" "$folder/_recovery/RaRorir"
+    cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
+    "$TAVRIN_BUILD/native/tools/diarygen/tavrin_diarygen" --out "$folder/RaRorir" --years 3 --last-year 2026 \
+        --seed 7 >/dev/null
+    { printf '\xff\xfe'; printf '%b' "$1" | iconv -f UTF-8 -t UTF-16LE; } >"$folder/tavrin.ini"
+    local day
+    for day in 04 05; do
+        { printf '\xff\xfe'; printf '2026/03/%s\r\n\t%s\r\n' "$day" "書きかけの日記 ($day 日)" |
+            iconv -f UTF-8 -t UTF-16LE; } >"$folder/_recovery/RaRorir/202603$day.txt"
+    done
+    (cd "$folder" && exec "$(wine_loader)" tavrin.exe </dev/null >/dev/null 2>&1) &
+    local app=$!
+    local geometry
+    geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
+    read -r left top width height <<<"$geometry"
+    sleep 0.5
+    import -display "$DISPLAY" -window root -crop "${width}x${height}+${left}+${top}" +repage "docs/$name.png"
+    "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" answer 6 30000
+    "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" close 30000
+    wait "$app" || true
+    log "docs/$name.png"
+}
+
 mkdir -p docs
 base='[Window]\r\nWidth=1000\r\nHeight=680\r\nLeft=40\r\nTop=40\r\n'
 day='[Other]\r\nStartDateMode=2\r\nStartDate=20260305\r\n'
@@ -147,6 +174,8 @@ media_entries() {
 }
 shot media-sound "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260307\r\n" "" media_entries 3
 shot media-movie "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260308\r\n" "" media_entries 4
+
+recovery_shot "$base$day"
 
 # The same window on high-DPI screens: the window's size is its size on the screen, so it is given
 # scaled; everything inside scales by itself.

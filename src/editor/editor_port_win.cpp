@@ -17,6 +17,8 @@ bool EditorPaneAdapter::IsModified() {
     return SendMessageW(editor_, EM_GETMODIFY, 0, 0) != 0;
 }
 
+void EditorPaneAdapter::MarkSaved() { SendMessageW(editor_, EM_SETMODIFY, 0, 0); }
+
 void EditorPaneAdapter::SetText(std::u16string_view text) {
     SendMessageW(editor_, MEP_SETTEXT, reinterpret_cast<WPARAM>(text.data()),
                  static_cast<LPARAM>(text.size()));

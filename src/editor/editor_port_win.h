@@ -15,6 +15,7 @@ public:
     // The core's text through MEP_GETSTATE; nothing when the window has no editor state.
     [[nodiscard]] std::optional<std::u16string_view> Text() override;
     [[nodiscard]] bool IsModified() override;
+    void MarkSaved() override;
     // MEP_SETTEXT with the length, so NUL characters stay part of the entry.
     void SetText(std::u16string_view text) override;
     void SetReadOnly(bool readOnly) override;

@@ -1,5 +1,8 @@
 #include "platform/file_system.h"
 
+#include <chrono>
+#include <thread>
+
 namespace tavrin {
 
 bool FileSystem::ReadUtf16UnitsInto(const std::filesystem::path& path, std::u16string& units) {
@@ -15,11 +18,30 @@ bool FileSystem::ReadUtf16UnitsInto(const std::filesystem::path& path, std::u16s
     return true;
 }
 
+void FileSystem::WaitBeforeRetry() { std::this_thread::sleep_for(std::chrono::milliseconds(kRetryDelayMs)); }
+
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& target) {
     std::filesystem::path temp = target;
     temp += u".tavrin-new";
     return temp;
 }
+
+namespace {
+
+bool MoveIntoPlaceWithRetries(FileSystem& fs, const std::filesystem::path& source,
+                              const std::filesystem::path& target) {
+    for (int attempt = 1;; ++attempt) {
+        if (fs.MoveIntoPlace(source, target)) {
+            return true;
+        }
+        if (attempt == FileSystem::kOpenAttempts) {
+            return false;
+        }
+        fs.WaitBeforeRetry();
+    }
+}
+
+}  // namespace
 
 WriteResult WriteFileAtomically(FileSystem& fs, const std::filesystem::path& target,
                                 std::span<const std::span<const std::byte>> pieces) {
@@ -39,7 +61,7 @@ WriteResult WriteFileAtomically(FileSystem& fs, const std::filesystem::path& tar
         result = {WriteStatus::kCommitFailed, -1};
     }
     file.reset();
-    if (result.ok() && !fs.MoveIntoPlace(temp, target)) {
+    if (result.ok() && !MoveIntoPlaceWithRetries(fs, temp, target)) {
         result = {WriteStatus::kCommitFailed, -1};
     }
     if (!result.ok()) {

@@ -55,6 +55,7 @@ public:
     // Creates the file, replacing an existing one, for writing.
     [[nodiscard]] virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) = 0;
     // Puts source in the place of target in one step; target may or may not exist. Source is gone after.
+    // Tried once; WriteFileAtomically retries it.
     [[nodiscard]] virtual bool MoveIntoPlace(const std::filesystem::path& source,
                                              const std::filesystem::path& target) = 0;
     // The entries of a folder (without "." and ".."), or nothing when it cannot be listed.
@@ -68,6 +69,8 @@ public:
     [[nodiscard]] virtual bool Move(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     [[nodiscard]] virtual bool Remove(const std::filesystem::path& path) = 0;
     [[nodiscard]] virtual std::uint32_t LastError() const = 0;
+    // The pause between two attempts of a retried operation (kRetryDelayMs); test doubles skip it.
+    virtual void WaitBeforeRetry();
 };
 
 // Where writing a whole file stopped.
@@ -86,8 +89,9 @@ struct WriteResult {
 
 // Writes the pieces, in order, as the whole new content of target. The bytes go to a temporary file in
 // the same folder that then replaces target in one step, so a crash, a full disk or a failed write
-// leaves target either as it was or complete, never truncated. A failed attempt removes its temporary
-// file.
+// leaves target either as it was or complete, never truncated. The replace is tried like an exclusive
+// open (kOpenAttempts times, kRetryDelayMs apart): a backup, sync or virus scanner holding target for a
+// moment must not make the save fail. A failed attempt removes its temporary file.
 [[nodiscard]] WriteResult WriteFileAtomically(FileSystem& fs, const std::filesystem::path& target,
                                               std::span<const std::span<const std::byte>> pieces);
 

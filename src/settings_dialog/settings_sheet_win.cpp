@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "app/modal_scope_win.h"
 #include "settings_dialog/settings_page_win.h"
 #include "settings_dialog/symbol_list_win.h"
 
@@ -96,7 +97,10 @@ SettingsSheetResult RunSettingsSheet(const SettingsSheetContext& context) {
         return result;
     }
     EnableWindow(context.owner, FALSE);
-    RunSheetLoop(window, state);
+    {
+        const ModalScope modal;  // the sheet runs its own loop: nothing may close the frame under it
+        RunSheetLoop(window, state);
+    }
     CloseSymbolList(state);
     // The owner first, so that it takes the activation back when the sheet goes.
     EnableWindow(context.owner, TRUE);

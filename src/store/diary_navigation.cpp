@@ -21,6 +21,9 @@ bool DiaryStore::GoToDate(const DiaryDate& date, bool focus) {
     selected_ = date;
     if (yearChanged) {
         LoadYear();
+    } else if (!calendarMode_ && year_.State(date.month) != MonthState::kUnreadable) {
+        // Show what another copy of the program may have written to this month meanwhile.
+        (void)TakeChangesFromDisk(date.month, false);
     }
     LoadCurrentEntry();
     ports_.view.SelectedDateChanged();

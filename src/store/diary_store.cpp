@@ -14,7 +14,8 @@ namespace {
 
 constexpr std::u16string_view kDataFolderName = u"data";
 
-// A path as text for error details. Names that are no valid text (possible on POSIX) give "".
+}  // namespace
+
 std::u16string PathText(const std::filesystem::path& path) {
     try {
         return path.u16string();
@@ -35,8 +36,6 @@ std::u16string WriteFailureDetail(const WriteResult& result) {
     }
     return u"3";
 }
-
-}  // namespace
 
 DiaryStore::DiaryStore(StorePorts ports, std::filesystem::path exeFolder, std::u16string diaryName)
     : ports_(ports), exeFolder_(std::move(exeFolder)), diaryName_(std::move(diaryName)) {
@@ -81,7 +80,7 @@ bool DiaryStore::SaveCurrentEntry(bool report) {
     const int month = selected_.month;
     const int day = selected_.day;
     const bool wasUnreadable = year_.State(month) == MonthState::kUnreadable;
-    if (wasUnreadable && !RefreshUnreadableMonth(month, report)) {
+    if (wasUnreadable ? !RefreshUnreadableMonth(month, report) : !TakeChangesFromDisk(month, report)) {
         return false;
     }
     try {
@@ -93,6 +92,7 @@ bool DiaryStore::SaveCurrentEntry(bool report) {
             body = body.empty() ? std::u16string(stored) : std::u16string(stored) + u"\r\n" + body;
         }
         if (body == stored && !monthPending_[static_cast<std::size_t>(month - 1)]) {
+            EntrySaved();
             return true;  // the file already holds exactly this
         }
         std::u16string text =
@@ -107,7 +107,62 @@ bool DiaryStore::SaveCurrentEntry(bool report) {
         return false;
     }
     monthPending_[static_cast<std::size_t>(month - 1)] = false;
+    EntrySaved();
     return true;
+}
+
+void DiaryStore::EntrySaved() {
+    ports_.editor.MarkSaved();
+    if (recovery_ != nullptr) {
+        recovery_->Discard(diaryName_, selected_);
+    }
+}
+
+bool DiaryStore::TakeChangesFromDisk(int month, bool report) {
+    const std::filesystem::path path = MonthFilePath(DiaryFolder(), year_.Year(), month);
+    // The program never deletes a month file: one that went missing is written again whole.
+    if (!ports_.fs.Exists(path)) {
+        return true;
+    }
+    try {
+        std::optional<std::u16string> onDisk = ReadMonthText(ports_.fs, path);
+        if (!onDisk || onDisk->size() > kMaxMonthTextLength) {
+            if (!onDisk && ports_.fs.IsFolder(path)) {
+                return true;  // a folder in its place makes the write itself fail
+            }
+            // Another copy's entries may be in it: replacing it unread could lose them.
+            Report(report, kErrorFileSave, u"1");
+            return false;
+        }
+        if (*onDisk == year_.DiskText(month)) {
+            return true;
+        }
+        std::u16string merged =
+            MergeMonthTexts(year_.Year(), month, year_.DiskText(month), year_.MonthText(month), *onDisk);
+        year_.SetMonth(month, MonthState::kLoaded, std::move(merged));
+        year_.SetDiskText(month, std::move(*onDisk));
+    } catch (const std::bad_alloc&) {
+        Report(report, kErrorOutOfMemory, {});
+        return false;
+    }
+    ports_.view.DayMarksChanged();
+    return true;
+}
+
+void DiaryStore::KeepUnsavedText() {
+    if (recovery_ == nullptr || calendarMode_ || !IsDiaryDate(selected_) || year_.Year() != selected_.year) {
+        return;
+    }
+    const std::optional<std::u16string_view> text = ports_.editor.Text();
+    if (!text) {
+        return;
+    }
+    // An emptied entry has no words to keep; what was kept before it was emptied goes too.
+    if (ports_.editor.IsModified() && !text->empty()) {
+        recovery_->Keep(diaryName_, selected_, *text);
+    } else {
+        recovery_->Discard(diaryName_, selected_);
+    }
 }
 
 bool DiaryStore::RefreshUnreadableMonth(int month, bool report) {
@@ -130,6 +185,7 @@ bool DiaryStore::WriteMonth(int month, bool report) {
         Report(report, kErrorFileSave, WriteFailureDetail(result));
         return false;
     }
+    year_.SetDiskText(month, std::u16string(year_.MonthText(month)));
     return true;
 }
 
@@ -189,7 +245,9 @@ void DiaryStore::ClearYear() {
 }
 
 void DiaryStore::Shutdown() {
-    (void)SaveCurrentEntry(false);
+    if (!SaveCurrentEntry(false)) {
+        KeepUnsavedText();
+    }
     ClearYear();
 }
 

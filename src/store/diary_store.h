@@ -80,9 +80,13 @@ class DiaryStore {
 
     // --- Month files and the year buffer ---
     // Stores the editor's text as the selected date's entry and rewrites the month file (atomically).
-    // With report, failures go to the error sink: 203 out of memory, 302 (the month file exists but
-    // could not be read, detail: its path), 311 (detail: the diary folder), 303 with detail "1" (file
-    // not created), "2" (byte-order mark not written) or "3" (text not written or not put in place).
+    // When another program (a second copy) changed the month file since it was read, its entries are
+    // taken in first; the entry being saved wins. After a successful save the editor's text counts as
+    // unchanged and what the recovery port kept for the entry is discarded. With report, failures go
+    // to the error sink: 203 out of memory, 302 (the month file could not be read when the day was
+    // loaded and still cannot, detail: its path), 311 (detail: the diary folder), 303 with detail "1"
+    // (file not created, or changed by another program and not readable now), "2" (byte-order mark
+    // not written) or "3" (text not written or not put in place).
     bool SaveCurrentEntry(bool report);
     // Puts the selected date's entry into the editor and sets its read-only state.
     void LoadCurrentEntry();
@@ -91,8 +95,16 @@ class DiaryStore {
     // Reads the selected date's year again.
     void LoadYear();
     void ClearYear();
-    // The final save at exit (no error boxes), then ClearYear.
+    // The final save at exit (no error boxes; when it fails the text goes to the recovery port), then
+    // ClearYear.
     void Shutdown();
+
+    // --- Crash recovery ---
+    // The port that keeps the shown entry's unsaved text; none (the default) keeps nothing.
+    void SetRecovery(RecoveryPort* recovery) noexcept { recovery_ = recovery; }
+    // Hands the editor's text to the recovery port while it differs from the saved entry, and tells
+    // the port to discard it otherwise. Nothing in calendar mode or before an entry is loaded.
+    void KeepUnsavedText();
 
     // --- Navigation ---
     bool GoToDate(const DiaryDate& date, bool focus);
@@ -127,6 +139,8 @@ class DiaryStore {
 
   private:
     bool WriteMonth(int month, bool report);
+    bool TakeChangesFromDisk(int month, bool report);
+    void EntrySaved();
     bool RefreshUnreadableMonth(int month, bool report);
     void Report(bool report, int number, std::u16string detail);
     void EnterDate(const DiaryDate& date);
@@ -142,11 +156,19 @@ class DiaryStore {
     bool calendarMode_ = false;
     DiaryDate calendarEntryDate_;
     bool editorStale_ = false;  // the editor does not hold the selected date's entry of this diary
+    RecoveryPort* recovery_ = nullptr;
 };
 
 // The names of the diaries beside the executable: every folder whose name does not start with "_", in
 // listing order; empty when the folder cannot be listed.
 [[nodiscard]] std::vector<std::u16string> ListDiaries(FileSystem& fs, const std::filesystem::path& exeFolder);
+
+// A path as text for error details; names that are no valid text (possible on POSIX) give "".
+[[nodiscard]] std::u16string PathText(const std::filesystem::path& path);
+
+// The detail of error 303 for a failed write: "1" (not created), "2" (byte-order mark not written) or
+// "3" (text not written or not put in place).
+[[nodiscard]] std::u16string WriteFailureDetail(const WriteResult& result);
 
 // The main window's title: the diary name with TitleBarName, else "Tavrin".
 [[nodiscard]] std::u16string MainWindowTitle(bool titleBarName, std::u16string_view diaryName);

@@ -242,31 +242,63 @@ std::u16string FormatHeader(int year, int month, int day) {
     return header;
 }
 
+namespace {
+
+// Appends one entry in the stored form: its own header line when it has one in sourceText (so a
+// hand-written header and whatever follows the date on it survive), else a FormatHeader line; then
+// the body. Entries after the first are preceded by the separating empty line.
+void AppendEntry(std::u16string& text, int year, int month, int day, std::u16string_view sourceText,
+                 const DayEntry& entry, std::u16string_view body) {
+    if (!text.empty()) {
+        AppendLineBreak(text);
+    }
+    const bool ownHeader = entry.header >= 0 && static_cast<std::size_t>(entry.header) < sourceText.size();
+    if (ownHeader) {
+        text.append(sourceText.substr(static_cast<std::size_t>(entry.header),
+                                      static_cast<std::size_t>(entry.headerLength)));
+    } else {
+        text.append(FormatHeader(year, month, day));
+    }
+    AppendLineBreak(text);
+    text.append(body);
+    AppendLineBreak(text);
+}
+
+}  // namespace
+
 std::u16string BuildMonthText(int year, int month, std::u16string_view oldText, const MonthTable& table,
                               int selectedDay, std::u16string_view newBody) {
     std::u16string text;
     text.reserve(oldText.size() + newBody.size() + 64);
-    bool first = true;
     for (int day = 1; day <= static_cast<int>(table.size()); ++day) {
         const DayEntry& entry = table[static_cast<std::size_t>(day - 1)];
         const std::u16string_view body = day == selectedDay ? newBody : EntryBody(oldText, entry);
-        if (body.empty()) {
-            continue;
+        if (!body.empty()) {
+            AppendEntry(text, year, month, day, oldText, entry, body);
         }
-        if (!first) {
-            AppendLineBreak(text);
+    }
+    return text;
+}
+
+std::u16string MergeMonthTexts(int year, int month, std::u16string_view base, std::u16string_view ours,
+                               std::u16string_view theirs) {
+    MonthTable baseDays{};
+    MonthTable ourDays{};
+    MonthTable theirDays{};
+    ParseMonthText(base, year, month, baseDays);
+    ParseMonthText(ours, year, month, ourDays);
+    ParseMonthText(theirs, year, month, theirDays);
+    std::u16string text;
+    text.reserve(std::max(ours.size(), theirs.size()) + 64);
+    for (std::size_t i = 0; i < ourDays.size(); ++i) {
+        const std::u16string_view ourBody = EntryBody(ours, ourDays[i]);
+        const bool oursChanged = ourBody != EntryBody(base, baseDays[i]);
+        const std::u16string_view source = oursChanged ? ours : theirs;
+        const DayEntry& entry = oursChanged ? ourDays[i] : theirDays[i];
+        const std::u16string_view body = EntryBody(source, entry);
+        if (!body.empty()) {
+            AppendEntry(text, year, month, static_cast<int>(i) + 1, source, entry, body);
         }
-        first = false;
-        const bool ownHeader = entry.header >= 0 && static_cast<std::size_t>(entry.header) < oldText.size();
-        if (ownHeader) {
-            text.append(oldText.substr(static_cast<std::size_t>(entry.header),
-                                       static_cast<std::size_t>(entry.headerLength)));
-        } else {
-            text.append(FormatHeader(year, month, day));
-        }
-        AppendLineBreak(text);
-        text.append(body);
-        AppendLineBreak(text);
     }
     return text;
 }

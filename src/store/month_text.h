@@ -92,6 +92,13 @@ bool NormalizeLineBreaks(std::u16string& text);
                                             const MonthTable& table, int selectedDay,
                                             std::u16string_view newBody);
 
+// Joins two copies' changes to one month, day by day. base is what the file held when this copy last
+// read or wrote it, ours what this copy holds now, theirs what the file holds now (another program
+// wrote it since). A day whose entry ours changed since base takes ours, an entry ours removed staying
+// removed; every other day takes theirs. Entries are rebuilt as BuildMonthText does.
+[[nodiscard]] std::u16string MergeMonthTexts(int year, int month, std::u16string_view base,
+                                             std::u16string_view ours, std::u16string_view theirs);
+
 // "YYYYMM.txt" and the month file's path inside a diary folder.
 [[nodiscard]] std::u16string MonthFileName(int year, int month);
 [[nodiscard]] std::filesystem::path MonthFilePath(const std::filesystem::path& diaryFolder, int year,

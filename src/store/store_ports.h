@@ -17,8 +17,11 @@ class EditorPort {
     // The editor's whole text, lines separated by LF (MEP_GETSTATE); nothing when the editor cannot be
     // asked. The view stays valid until the editor's text changes.
     [[nodiscard]] virtual std::optional<std::u16string_view> Text() = 0;
-    // Whether the text changed since it was last set (EM_GETMODIFY).
+    // Whether the text differs from the one last loaded or saved (EM_GETMODIFY).
     [[nodiscard]] virtual bool IsModified() = 0;
+    // The text was saved: from now on it is the unchanged one, so that undoing past this point or
+    // redoing back to it counts as a change again (EM_SETMODIFY 0).
+    virtual void MarkSaved() = 0;
     // Replaces the whole text, which resets undo and clears the modified flag (WM_SETTEXT). The text
     // may contain NUL characters, which are part of the entry.
     virtual void SetText(std::u16string_view text) = 0;
@@ -28,6 +31,17 @@ class EditorPort {
     [[nodiscard]] virtual std::size_t TextLength() = 0;
     // Gives the editor the keyboard focus.
     virtual void Focus() = 0;
+};
+
+// Where the shown entry's unsaved text is kept against a crash until it is saved. Both calls return at
+// once; the writing happens elsewhere, never on the typing path.
+class RecoveryPort {
+public:
+    virtual ~RecoveryPort() = default;
+    // Keeps text (editor text, LF line breaks) as the unsaved entry of date in the diary.
+    virtual void Keep(std::u16string_view diary, const DiaryDate& date, std::u16string_view text) = 0;
+    // Forgets what was kept for date in the diary (it was saved, or holds nothing to keep).
+    virtual void Discard(std::u16string_view diary, const DiaryDate& date) = 0;
 };
 
 // The side calendar, the title line and the main window.

@@ -45,6 +45,8 @@ void YearBuffer::Clear(int year) noexcept {
         m.state = MonthState::kAbsent;
         m.text.clear();
         m.text.shrink_to_fit();
+        m.onDisk.clear();
+        m.onDisk.shrink_to_fit();
         m.days.fill(DayEntry{});
     }
 }
@@ -80,6 +82,7 @@ void ClearYear(YearBuffer& buffer) {
 MonthState ReloadMonth(YearBuffer& buffer, FileSystem& fs, const std::filesystem::path& diaryFolder,
                        int month) {
     const std::filesystem::path path = MonthFilePath(diaryFolder, buffer.Year(), month);
+    buffer.SetDiskText(month, {});
     if (!fs.Exists(path)) {
         buffer.SetMonth(month, MonthState::kAbsent);
         return MonthState::kAbsent;
@@ -97,6 +100,7 @@ MonthState ReloadMonth(YearBuffer& buffer, FileSystem& fs, const std::filesystem
         buffer.SetMonth(month, MonthState::kUnreadable);
         return MonthState::kUnreadable;
     }
+    buffer.SetDiskText(month, *text);
     buffer.SetMonth(month, MonthState::kLoaded, std::move(*text));
     return MonthState::kLoaded;
 }

@@ -39,6 +39,13 @@ class YearBuffer {
     [[nodiscard]] bool HasEntry(int month, int day) const noexcept { return Day(month, day).HasEntry(); }
     // The stored body of the day's entry (empty when none).
     [[nodiscard]] std::u16string_view Body(int month, int day) const noexcept;
+    // What the month file held (line breaks normalised) when it was last read or written by this
+    // program; empty for a file that did not exist or could not be read. Another copy of the program
+    // may have changed the file since: saving compares and merges against this.
+    [[nodiscard]] std::u16string_view DiskText(int month) const noexcept {
+        return months_[Index(month)].onDisk;
+    }
+    void SetDiskText(int month, std::u16string text) { months_[Index(month)].onDisk = std::move(text); }
 
     // Empties every month and sets the year.
     void Clear(int year) noexcept;
@@ -54,6 +61,7 @@ class YearBuffer {
         MonthState state = MonthState::kAbsent;
         std::u16string text;
         MonthTable days{};
+        std::u16string onDisk;
     };
 
     [[nodiscard]] static std::size_t Index(int month) noexcept;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/error_messages.h"
+#include "app/modal_scope_win.h"
 #include "editor/editor_clipboard_win.h"
 #include "editor/editor_messages.h"
 #include "platform/wide_win.h"
@@ -264,8 +265,11 @@ void InsertFileCommand(FrameWindow& frame) {
     chooser.lpstrTitle = Wide(title);
     chooser.lpstrDefExt = L"txt";
     chooser.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&chooser)) {
-        return;
+    {
+        const ModalScope modal;
+        if (!GetOpenFileNameW(&chooser)) {
+            return;
+        }
     }
     frame.app.state.settings.system.fileOpenFilterNumber = static_cast<int>(chooser.nFilterIndex);
     const std::u16string path = FromWide(file.data());
@@ -301,6 +305,7 @@ void OpenObjectAtCursor(FrameWindow& frame) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(frame.window, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) {
+        const ModalScope modal;
         MessageBoxW(frame.window, Wide(OpenAttachmentFailedText(name)),
                     Wide(ComposeErrorCaption(static_cast<std::uint32_t>(result))), MB_OK | MB_ICONWARNING);
     }

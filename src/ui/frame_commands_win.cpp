@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/modal_scope_win.h"
 #include "editor/editor_messages.h"
 #include "editor/editor_observer.h"
 #include "platform/wide_win.h"
@@ -108,6 +109,7 @@ void EditCommand(FrameWindow& frame, EditOperation operation, EditTarget target)
 
 // The link at the caret or the selection, opened as its kind asks.
 void OpenLinkAtCaret(FrameWindow& frame) {
+    const ModalScope modal;  // the confirmation and error boxes below
     HWND editor = frame.app.shell.editor;
     const auto kind = static_cast<LinkKind>(SendMessageW(editor, MEP_GETLINKKIND, 0, 0));
     wchar_t buffer[256] = {};
@@ -312,6 +314,7 @@ LRESULT OnEditorNotification(FrameWindow& frame, unsigned code) {
     switch (code) {
         case EN_CHANGE:
             frame.store->UpdateDayMark();
+            NoteEntryChanged(frame);
             return 0;
         case static_cast<unsigned>(EditorNotification::OpenLink):
             OpenLinkAtCaret(frame);

@@ -7,6 +7,7 @@
 
 #include "app/error_box_win.h"
 #include "app/key_names_win.h"
+#include "app/modal_scope_win.h"
 #include "editor/editor_messages.h"
 #include "platform/wide_win.h"
 #include "ui/frame_window_win.h"
@@ -77,6 +78,7 @@ int TrackItems(FrameWindow& frame, MenuItemArray items, POINT screenPoint) {
     {
         SystemMenus menus(*frame.openMenu);
         if (menus.Top()) {
+            const ModalScope modal;
             chosen = static_cast<int>(TrackPopupMenuEx(menus.Top(),
                                                        TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
                                                        screenPoint.x, screenPoint.y, frame.window, nullptr));

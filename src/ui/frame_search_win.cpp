@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include "app/key_names_win.h"
+#include "app/modal_scope_win.h"
 #include "editor/editor_messages.h"
 #include "platform/wide_win.h"
 #include "search/search_history.h"
@@ -275,7 +276,8 @@ void RunBoxChoice(FrameWindow& frame, const SearchBoxChoice& choice) {
             SetBoxText(frame, search.history.words[static_cast<std::size_t>(choice.historyIndex)], true);
             RunSearchNow(frame);
             return;
-        case SearchBoxAction::kDeleteHistory:
+        case SearchBoxAction::kDeleteHistory: {
+            const ModalScope modal;
             if (MessageBoxW(frame.window, L"検索履歴を削除しますか？", L"確認",
                             MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
                 search.history = SearchHistory{};
@@ -283,6 +285,7 @@ void RunBoxChoice(FrameWindow& frame, const SearchBoxChoice& choice) {
                 ClearSearchPane(frame);
             }
             return;
+        }
         case SearchBoxAction::kCut:
             SendMessageW(box, WM_CUT, 0, 0);
             return;

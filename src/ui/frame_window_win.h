@@ -13,6 +13,7 @@
 #include "calendar/calendar_animation.h"
 #include "search/full_text_search.h"
 #include "store/diary_store.h"
+#include "store/recovery_store.h"
 #include "templates/template_commands.h"
 #include "ui/background_picture.h"
 #include "ui/frame_input.h"
@@ -63,6 +64,7 @@ private:
 inline constexpr UINT_PTR kClockTimer = 100;
 inline constexpr UINT_PTR kSlideTimer = 102;
 inline constexpr UINT_PTR kBlinkTimer = 103;
+inline constexpr UINT_PTR kRecoveryTimer = 104;  // looks whether the entry's unsaved text is due for keeping
 
 // Control identifiers of the frame's panes.
 inline constexpr int kSearchBoxControlId = 201;
@@ -102,6 +104,11 @@ struct FrameWindow {
     std::unique_ptr<EditorPort> editorPort;
     FrameStoreView storeView{*this};
     MessageBoxErrorSink errors;
+    // Declared before the store, which uses it, so that it is destroyed after it: its destruction
+    // writes what the store's final save handed over.
+    std::unique_ptr<RecoveryStore> recovery;
+    RecoverySchedule recoverySchedule;
+    bool recoveryTimerRunning = false;
     std::unique_ptr<DiaryStore> store;
     SearchState search;  // the hits the search list shows
 
@@ -168,6 +175,28 @@ LRESULT OnMeasureItem(FrameWindow& frame, MEASUREITEMSTRUCT& item);
 // Access keys of owner-drawn items: the "&" letter of each label.
 LRESULT OnMenuChar(FrameWindow& frame, WPARAM wParam, LPARAM lParam);
 LRESULT OnDrawItem(FrameWindow& frame, const DRAWITEMSTRUCT& item);
+
+// frame_recovery_win.cpp
+// Creates the recovery store and hands it to the diary store.
+void StartRecovery(FrameWindow& frame);
+// The editor's text changed (EN_CHANGE): the recovery timer runs until the text has been kept.
+void NoteEntryChanged(FrameWindow& frame);
+// Timer kRecoveryTimer.
+void OnRecoveryTick(FrameWindow& frame);
+// At the end of start-up: offers the texts an earlier run could not save (unless another copy runs).
+void OfferRecoveredTexts(FrameWindow& frame);
+
+// frame_shutdown_win.cpp
+// WM_CLOSE: whether the frame may shut down now. The entry is saved first, with the error shown when
+// that fails: the program then stays open with the text. Nothing closes while one of the program's
+// menus or message boxes is open.
+[[nodiscard]] bool ReadyToClose(FrameWindow& frame);
+// WM_QUERYENDSESSION: the entry saved (or kept in its recovery file when that fails) and the settings
+// written; nothing freed. Returns TRUE: the session may end.
+LRESULT OnQueryEndSession(FrameWindow& frame);
+// WM_ENDSESSION: when the session really ends (ending), puts everything on disk again and returns true
+// when the frame may shut down; while a menu or message box is open the process ends here instead.
+[[nodiscard]] bool SessionEnds(FrameWindow& frame, WPARAM ending);
 
 // frame_templates_win.cpp
 void InsertTemplateCommand(FrameWindow& frame, int index);

@@ -117,6 +117,7 @@ bool OnCreate(FrameWindow& frame) {
     const OtherSettings& other = state.settings.other;
     frame.store->options = {other.editLock != 0, other.deleteEndBlankLine != 0, other.noAnimation != 0,
                             other.titleBarName != 0};
+    StartRecovery(frame);
     SetCurrentDirectoryW(DataFolderOf(state).c_str());
     SetTimer(frame.window, kClockTimer, kClockPeriodMs, nullptr);
     PostFrameCommand(frame, kStartupCommand);
@@ -174,6 +175,7 @@ void OnStartupCommand(FrameWindow& frame) {
     }
     DragAcceptFiles(frame.window, TRUE);
     PostMessageW(frame.app.shell.editor, MEP_CREATEMEDIA, 0, 0);
+    OfferRecoveredTexts(frame);
 }
 
 namespace {
@@ -254,6 +256,9 @@ LRESULT OnTimer(FrameWindow& frame, WPARAM timer) {
         case kBlinkTimer:
             OnBlinkTick(frame);
             return 0;
+        case kRecoveryTimer:
+            OnRecoveryTick(frame);
+            return 0;
         default:
             return 0;
     }
@@ -268,7 +273,8 @@ void OnMovedOrSized(FrameWindow& frame) {
     }
 }
 
-// The shutdown sequence: the entry is stored silently, the year freed, the settings written (or
+// The shutdown sequence, once closing is decided (ReadyToClose, SessionEnds): the entry is stored silently
+// (kept in its recovery file when that fails), the year freed, the settings written (or
 // deleted after a reset request), the templates and every surface and font released.
 void ShutDown(FrameWindow& frame) {
     App& app = frame.app;
@@ -366,11 +372,17 @@ LRESULT Dispatch(FrameWindow& frame, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_DRAWITEM:
             return OnDrawItem(frame, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_CLOSE:
-            ShutDown(frame);
+            if (ReadyToClose(frame)) {
+                ShutDown(frame);
+            }
             return 0;
         case WM_QUERYENDSESSION:
-            ShutDown(frame);
-            return TRUE;
+            return OnQueryEndSession(frame);
+        case WM_ENDSESSION:
+            if (SessionEnds(frame, wParam)) {
+                ShutDown(frame);
+            }
+            return 0;
         case WM_DESTROY:
             KillTimer(frame.window, kClockTimer);
             PostQuitMessage(0);

@@ -598,11 +598,19 @@ TEST_F(SettingsFileTest, FailedWritesLeaveTheOldFileIntact) {
     for (int failing = 1; failing <= operations; ++failing) {
         WriteBytes(SettingsPath(), old);
         faulty.ResetCount();
-        faulty.FailOnly(failing);
+        // The last operation, the replace, is retried: it fails only when every attempt does.
+        faulty.FailFor(failing, failing == operations ? FileSystem::kOpenAttempts : 1);
         EXPECT_FALSE(SaveSettings(faulty, state_.exeFolder, state_, std::nullopt)) << "operation " << failing;
         EXPECT_EQ(ReadBytes(SettingsPath()), old) << "operation " << failing;
         EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(SettingsPath())));
     }
+    // A file held for a moment by another program is replaced on a later attempt.
+    WriteBytes(SettingsPath(), old);
+    faulty.ResetCount();
+    faulty.FailOnly(operations);
+    EXPECT_TRUE(SaveSettings(faulty, state_.exeFolder, state_, std::nullopt));
+    EXPECT_NE(ReadBytes(SettingsPath()), old);
+    EXPECT_EQ(faulty.RetryWaits(), 1);
 }
 
 TEST_F(SettingsFileTest, PendingResetDeletesTheFileAndTheNextStartUsesDefaults) {

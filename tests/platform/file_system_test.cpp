@@ -102,9 +102,28 @@ TEST_F(FileSystemTest, WriteFailuresSayWhereTheyStopped) {
     faulty.FailOnly(3);
     EXPECT_EQ(WriteUtf16File(faulty, target_, u"x").failedPiece, 1);
     faulty.ResetCount();
-    faulty.FailOnly(5);
+    faulty.FailFor(5, FileSystem::kOpenAttempts);  // every attempt to replace the target
     EXPECT_EQ(WriteUtf16File(faulty, target_, u"x").status, WriteStatus::kCommitFailed);
     EXPECT_FALSE(fs_->Exists(TemporaryPathFor(target_))) << "a failed write cleans up after itself";
+}
+
+// Another program holding the target for a moment (a backup, a sync or a virus scanner) makes the
+// replace fail; it is tried like an exclusive open, ten times with a pause between.
+TEST_F(FileSystemTest, TheFinalReplaceIsRetriedLikeAnExclusiveOpen) {
+    WriteBytes(target_, Utf16FileBytes(u"old"));
+    FaultInjectingFileSystem faulty(*fs_);
+    constexpr int kReplace = 5;  // create, two writes, commit, replace
+    faulty.FailFor(kReplace, FileSystem::kOpenAttempts - 1);
+    EXPECT_TRUE(WriteUtf16File(faulty, target_, u"new").ok());
+    EXPECT_EQ(ReadBytes(target_), Utf16FileBytes(u"new"));
+    EXPECT_EQ(faulty.RetryWaits(), FileSystem::kOpenAttempts - 1);
+
+    faulty.ResetCount();
+    faulty.FailFor(kReplace, FileSystem::kOpenAttempts);
+    EXPECT_EQ(WriteUtf16File(faulty, target_, u"newer").status, WriteStatus::kCommitFailed);
+    EXPECT_EQ(ReadBytes(target_), Utf16FileBytes(u"new")) << "the target is left as it was";
+    EXPECT_EQ(faulty.RetryWaits(), FileSystem::kOpenAttempts - 1) << "no pause after the last attempt";
+    EXPECT_FALSE(fs_->Exists(TemporaryPathFor(target_)));
 }
 
 }  // namespace

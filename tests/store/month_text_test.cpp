@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -267,6 +268,50 @@ TEST(MonthText, RandomEntryTextsRoundTrip) {
             ASSERT_EQ(BodyOf(month, table, 29), u"\tlast");
         }
     }
+}
+
+// A month as the program writes it, from day -> editor text (empty texts are left out).
+std::u16string ComposeMonth(const std::map<int, std::u16string>& days) {
+    std::u16string text;
+    for (const auto& [day, editorText] : days) {
+        const MonthTable table = Parse(text);
+        text = BuildMonthText(2024, 3, text, table, day, EditorTextToBody(editorText, false));
+    }
+    return text;
+}
+
+// Two copies of the program changed one month: every day takes the copy that changed it since base,
+// against a day-by-day model, over random months.
+TEST(MergeMonthTexts, EveryDayTakesTheCopyThatChangedIt) {
+    std::mt19937 random(2024);
+    const std::u16string words[] = {u"", u"朝", u"2024/03/05 digits", u"two\nlines", u"\n", u"x\n\ny"};
+    const auto pick = [&] { return words[random() % std::size(words)]; };
+    for (int round = 0; round < 300; ++round) {
+        std::map<int, std::u16string> base;
+        std::map<int, std::u16string> ours;
+        std::map<int, std::u16string> theirs;
+        std::map<int, std::u16string> expected;
+        for (int day = 1; day <= 31; ++day) {
+            base[day] = random() % 2 ? pick() : u"";
+            ours[day] = random() % 4 == 0 ? pick() : base[day];
+            theirs[day] = random() % 4 == 0 ? pick() : base[day];
+            expected[day] = ours[day] != base[day] ? ours[day] : theirs[day];
+        }
+        const std::u16string merged =
+            MergeMonthTexts(2024, 3, ComposeMonth(base), ComposeMonth(ours), ComposeMonth(theirs));
+        ASSERT_EQ(merged, ComposeMonth(expected)) << "round " << round;
+    }
+}
+
+TEST(MergeMonthTexts, KeepsHandWrittenHeadersAndWhatEachCopyRemoved) {
+    const std::u16string base = U("2024/03/01\r\n\tone\r\n\r\n2024/03/02\r\n\ttwo\r\n");
+    // This copy emptied the 1st; the other added the 3rd under a header of its own making.
+    const std::u16string ours = U("2024/03/02\r\n\ttwo\r\n");
+    const std::u16string theirs = base + U("\r\n2024/3/3 (土)\r\n\tthree\r\n");
+    EXPECT_EQ(MergeMonthTexts(2024, 3, base, ours, theirs),
+              U("2024/03/02\r\n\ttwo\r\n\r\n2024/3/3 (土)\r\n\tthree\r\n"));
+    EXPECT_EQ(MergeMonthTexts(2024, 3, base, base, theirs), theirs) << "nothing changed here";
+    EXPECT_EQ(MergeMonthTexts(2024, 3, u"", ours, u""), ours) << "the file is new to both";
 }
 
 TEST(MonthText, FileNames) {

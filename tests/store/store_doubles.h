@@ -58,10 +58,12 @@ class LockingFileSystem final : public FileSystem {
     int reads_ = 0;
 };
 
-// The editor pane as the store sees it: a text with a modified flag that SetText clears.
+// The editor pane as the store sees it: a text with a modified flag that SetText and MarkSaved clear.
+// savedText is the text at the clean point, for undo.
 class FakeEditor final : public EditorPort {
   public:
     std::u16string text;
+    std::u16string savedText;
     bool modified = false;
     bool readOnly = false;
     bool available = true;
@@ -73,6 +75,12 @@ class FakeEditor final : public EditorPort {
         text = newText;
         modified = true;
     }
+    // What undo or redo does: the text of an earlier or later step, modified unless that is the text
+    // at the clean point.
+    void StepTo(std::u16string_view newText) {
+        text = newText;
+        modified = text != savedText;
+    }
 
     std::optional<std::u16string_view> Text() override {
         if (!available) {
@@ -81,8 +89,13 @@ class FakeEditor final : public EditorPort {
         return std::u16string_view(text);
     }
     bool IsModified() override { return modified; }
+    void MarkSaved() override {
+        savedText = text;
+        modified = false;
+    }
     void SetText(std::u16string_view newText) override {
         text = newText;
+        savedText = text;
         modified = false;
         ++setTextCalls;
     }

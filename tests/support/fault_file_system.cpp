@@ -31,7 +31,7 @@ private:
 bool FaultInjectingFileSystem::ShouldFail(const char* name) {
     ++count_;
     log_.emplace_back(name);
-    const bool fail = failFrom_ > 0 && (failOnly_ ? count_ == failFrom_ : count_ >= failFrom_);
+    const bool fail = failFrom_ > 0 && count_ >= failFrom_ && (!failOnly_ || count_ < failFrom_ + failCount_);
     if (fail) {
         lastError_ = kInjectedError;
         log_.back() += " (failed)";

@@ -93,8 +93,10 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs
     return std::nullopt;
 }
 
-void DismissMessageBox(HWND box) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+void DismissMessageBox(HWND box) { PressMessageBoxButton(box, IDOK); }
+
+void PressMessageBoxButton(HWND box, int buttonId) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
     const ULONGLONG deadline = GetTickCount64() + 5000;
     while (IsWindow(box) && GetTickCount64() < deadline) {
         Sleep(kPollMs);

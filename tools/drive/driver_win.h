@@ -62,6 +62,8 @@ struct MessageBoxInfo {
 
 // Presses the box's OK (or only) button and waits until the box is gone.
 void DismissMessageBox(HWND box);
+// Presses the box's button with the given id (IDYES, IDNO, ...) and waits until the box is gone.
+void PressMessageBoxButton(HWND box, int buttonId);
 
 // Driving messages are sent, not posted: a sent message is handled before the call returns, so the
 // next look at the window sees its effect. (Posted messages would wait behind everything the program

@@ -12,6 +12,9 @@
 //                             cancels the settings sheet
 //   tavrin_drive post ID      posts it instead, for commands that open a menu or a dialog and wait there
 //   tavrin_drive mouse X Y    moves the mouse over a client point of the main frame (hover, tool tips)
+//   tavrin_drive answer ID [ms]
+//                             presses button ID (1 OK, 6 Yes, 7 No) of the message box the program
+//                             shows, waiting for it up to ms
 //   tavrin_drive startup EXE [RUNS]
 //                             starts EXE (in its own folder) RUNS times and prints the time from
 //                             process start to the first painted frame, then closes it each time
@@ -231,6 +234,16 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (command == L"answer" && argc > 2) {
+        const DWORD timeoutMs = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 30000;
+        const auto box = tavrin::drive::WaitForMessageBox(0, timeoutMs);
+        if (!box) {
+            std::fprintf(stderr, "tavrin_drive: no message box\n");
+            return 1;
+        }
+        tavrin::drive::PressMessageBoxButton(box->window, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        return 0;
+    }
     if (command == L"startup" && argc > 2) {
         return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
     }
@@ -280,7 +293,8 @@ int wmain(int argc, wchar_t** argv) {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
     std::fprintf(stderr,
-                 "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | search WORD | "
-                 "search-timing WORD [RUNS] | settings PAGE | settings-click ID | window TITLE | settings-close\n");
+                 "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | answer ID [timeout-ms] | "
+                 "search WORD | search-timing WORD [RUNS] | settings PAGE | settings-click ID | window TITLE | "
+                 "settings-close\n");
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "ui/dialogs/about_box_win.h"
 
 #include "../../../resources/resource.h"
+#include "app/modal_scope_win.h"
 #include "version.h"
 
 namespace tavrin {
@@ -25,6 +26,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
+    const ModalScope modal;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
 }
 

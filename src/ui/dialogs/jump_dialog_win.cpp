@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../../../resources/resource.h"
+#include "app/modal_scope_win.h"
 #include "platform/text.h"
 #include "platform/wide_win.h"
 
@@ -45,6 +46,7 @@ void OnMove(HWND dialog, JumpDialogContext& context) {
     const std::optional<Notice> notice = context.jump(
         FieldText(dialog, IDC_JUMP_YEAR), FieldText(dialog, IDC_JUMP_MONTH), FieldText(dialog, IDC_JUMP_DAY));
     if (notice) {
+        const ModalScope modal;
         MessageBoxW(dialog, Wide(notice->text), Wide(notice->caption), MB_OK | MB_ICONWARNING);
         return;
     }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/modal_scope_win.h"
 #include "ui/dpi_win.h"
 #include "ui/scrollbar/gdi_handles_win.h"
 #include "ui/scrollbar/scroll_bar.h"
@@ -258,6 +259,7 @@ LRESULT OnContextMenu(HWND window, LPARAM lParam) {
     }
     PopupMenu menu;
     BuildMenu(*state, menu.Get());
+    const ModalScope modal;
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, window, nullptr));
     if (chosen == 0) {

@@ -5,25 +5,8 @@
 namespace tavrin {
 namespace {
 
-int HexDigitValue(char16_t c) noexcept {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    return -1;
-}
-
-bool IsHighSurrogate(char16_t c) noexcept {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) noexcept {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
+bool IsHighSurrogate(char16_t c) noexcept { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) noexcept { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace
 

@@ -52,6 +52,19 @@ std::u16string Hex(std::uint32_t value, int minDigits) {
     return out;
 }
 
+int HexDigitValue(char16_t c) noexcept {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    return -1;
+}
+
 int ParseCInt(std::u16string_view text) noexcept {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) {

@@ -1,7 +1,7 @@
 #pragma once
 // Small UTF-16 text helpers shared by the core: number formatting in the manner of the C library's
-// "%d", "%02d" and "%04X", the C library's string-to-int reading, and conversions for literals and
-// diagnostics.
+// "%d", "%02d" and "%04X", hexadecimal digits and the C library's string-to-int reading, and
+// conversions for literals and diagnostics.
 
 #include <cstdint>
 #include <string>
@@ -17,6 +17,10 @@ void AppendHex(std::u16string& out, std::uint32_t value, int minDigits = 0);
 
 [[nodiscard]] std::u16string Decimal(long long value, int minDigits = 0);
 [[nodiscard]] std::u16string Hex(std::uint32_t value, int minDigits = 0);
+
+// The value of a hexadecimal digit, either case, or -1 for any other character (full-width digits
+// included).
+[[nodiscard]] int HexDigitValue(char16_t c) noexcept;
 
 // Reads a decimal integer like the C library's string-to-int: leading white space, an optional sign,
 // then digits up to the first other character; no digits gives 0. Values beyond the int range saturate.

@@ -10,6 +10,7 @@
 #include "../../resources/settings_resource.h"
 #include "platform/wide_win.h"
 #include "settings_dialog/settings_page_win.h"
+#include "store/attachments.h"
 
 namespace tavrin {
 namespace {
@@ -36,27 +37,6 @@ LRESULT CALLBACK PathFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
         RemoveWindowSubclass(field, PathFieldProc, id);
     }
     return DefSubclassProc(field, message, wParam, lParam);
-}
-
-// The picture filters of the file chooser, each label and pattern followed by a NUL.
-std::u16string PictureFilters() {
-    static constexpr std::u16string_view kFilters[][2] = {
-        {u"画像（PNG/JPG/BMP/...）",
-         u"*.png;*.jpg;*.jpeg;*.jpe;*.jfif;*.bmp;*.dib;*.gif;*.tif;*.tiff;*.ico;*.wmf;*.emf"},
-        {u"　PNG (*.png)", u"*.png"},
-        {u"　JPG (*.jpg;*.jpeg;*.jpe;*.jfif)", u"*.jpg;*.jpeg;*.jpe;*.jfif"},
-        {u"　BMP (*.bmp;*.dib)", u"*.bmp;*.dib"},
-        {u"　GIF (*.gif)", u"*.gif"},
-        {u"　TIF (*.tif;*.tiff)", u"*.tif;*.tiff"},
-        {u"すべてのファイル", u"*.*"},
-    };
-    std::u16string filters;
-    for (const auto& [label, pattern] : kFilters) {
-        filters.append(label).push_back(u'\0');
-        filters.append(pattern).push_back(u'\0');
-    }
-    filters.push_back(u'\0');
-    return filters;
 }
 
 class BackgroundPage final : public FieldPage {
@@ -91,8 +71,8 @@ protected:
 
 private:
     void Browse() {
-        const std::u16string filters = PictureFilters();
-        const std::u16string title = u"ファイルの参照";
+        const std::u16string filters = PictureChooserFilter();
+        const std::u16string title(kFileChooserTitle);
         std::u16string file(kPathBufferLength, u'\0');
         const std::u16string current = ItemText(IDC_BACK_PATH);
         const DWORD attributes =

@@ -1,24 +1,13 @@
 #include "settings_dialog/colour_rows.h"
 
+#include "platform/text.h"
+
 namespace tavrin {
 namespace {
 
 constexpr std::array<std::u16string_view, kColourRowCount> kNames{
     u"文字", u"背景", u"土曜日", u"日曜日・祝日", u"見出し", u"URL", u"メールアドレス", u"ファイルパス",
 };
-
-int HexDigit(char16_t c) noexcept {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    return -1;
-}
 
 bool IsSpace(char16_t c) noexcept {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\u3000';
@@ -57,7 +46,7 @@ std::optional<ColorRef> ParseColourClipboardText(std::u16string_view text) noexc
     }
     unsigned value = 0;
     for (const char16_t c : text) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }

@@ -38,6 +38,38 @@ bool IsExtensionOfKind(std::u16string_view extension, FileKind kind) noexcept {
 
 std::size_t KindIndex(FileKind kind) noexcept { return static_cast<std::size_t>(kind) & 3u; }
 
+// A row of a file chooser's filter list: the label shown and the patterns it stands for.
+struct ChooserFilterRow {
+    std::u16string_view label;
+    std::u16string_view patterns;
+};
+
+// The picture rows both file choosers start with, so the two cannot come to differ.
+constexpr std::array<ChooserFilterRow, 6> kPictureFilterRows = {{
+    {u"画像（PNG/JPG/BMP/...）",
+     u"*.png;*.jpg;*.jpeg;*.jpe;*.jfif;*.bmp;*.dib;*.gif;*.tif;*.tiff;*.ico;*.wmf;*.emf"},
+    {u"　PNG (*.png)", u"*.png"},
+    {u"　JPG (*.jpg;*.jpeg;*.jpe;*.jfif)", u"*.jpg;*.jpeg;*.jpe;*.jfif"},
+    {u"　BMP (*.bmp;*.dib)", u"*.bmp;*.dib"},
+    {u"　GIF (*.gif)", u"*.gif"},
+    {u"　TIF (*.tif;*.tiff)", u"*.tif;*.tiff"},
+}};
+constexpr ChooserFilterRow kAllFilesRow{u"すべてのファイル", u"*.*"};
+
+// The picture rows, then the chooser's own rows, in the system's form.
+std::u16string ComposeChooserFilter(std::span<const ChooserFilterRow> ownRows) {
+    std::u16string filter;
+    for (const std::span<const ChooserFilterRow> rows :
+         {std::span<const ChooserFilterRow>(kPictureFilterRows), ownRows}) {
+        for (const ChooserFilterRow& row : rows) {
+            filter.append(row.label).push_back(u'\0');
+            filter.append(row.patterns).push_back(u'\0');
+        }
+    }
+    filter.push_back(u'\0');
+    return filter;
+}
+
 // The number n of a name "<prefix>_<nnnn>.<extension>", or 0 when the name has another form.
 int NumberInName(std::u16string_view name, std::u16string_view prefix,
                  std::u16string_view& extension) noexcept {
@@ -314,26 +346,18 @@ PasteSource ChoosePasteSource(bool hasText, bool hasFileList, bool hasBitmap) no
     return hasBitmap ? PasteSource::kPicture : PasteSource::kNothing;
 }
 
+std::u16string PictureChooserFilter() {
+    constexpr std::array<ChooserFilterRow, 1> kAllFiles = {{kAllFilesRow}};
+    return ComposeChooserFilter(kAllFiles);
+}
+
 std::u16string FileChooserFilter() {
-    constexpr std::array<std::array<std::u16string_view, 2>, 9> kFilters = {{
-        {u"画像（PNG/JPG/BMP/...）",
-         u"*.png;*.jpg;*.jpeg;*.jpe;*.jfif;*.bmp;*.dib;*.gif;*.tif;*.tiff;*.ico;*.wmf;*.emf"},
-        {u"　PNG (*.png)", u"*.png"},
-        {u"　JPG (*.jpg;*.jpeg;*.jpe;*.jfif)", u"*.jpg;*.jpeg;*.jpe;*.jfif"},
-        {u"　BMP (*.bmp;*.dib)", u"*.bmp;*.dib"},
-        {u"　GIF (*.gif)", u"*.gif"},
-        {u"　TIF (*.tif;*.tiff)", u"*.tif;*.tiff"},
+    constexpr std::array<ChooserFilterRow, 3> kSoundsMoviesAndAll = {{
         {u"音声（WMA/MP3/WAVE/...）", u"*.wma;*.mp3;*.wav"},
         {u"動画（WMV/MP4/AVI/...）", u"*.wmv;*.mp4;*.avi"},
-        {u"すべてのファイル", u"*.*"},
+        kAllFilesRow,
     }};
-    std::u16string filter;
-    for (const auto& [label, patterns] : kFilters) {
-        filter.append(label).push_back(u'\0');
-        filter.append(patterns).push_back(u'\0');
-    }
-    filter.push_back(u'\0');
-    return filter;
+    return ComposeChooserFilter(kSoundsMoviesAndAll);
 }
 
 std::u16string_view PictureFormatMime(int format) noexcept {

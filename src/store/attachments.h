@@ -129,6 +129,9 @@ enum class PasteSource { kNothing, kText, kFileList, kPicture };
 // 1-based index into it.
 inline constexpr std::u16string_view kFileChooserTitle = u"ファイルの参照";
 [[nodiscard]] std::u16string FileChooserFilter();
+// The background picture's chooser, in the same form: the insert-file chooser's picture rows and its
+// "すべてのファイル" row, without the sound and movie rows.
+[[nodiscard]] std::u16string PictureChooserFilter();
 
 // --- Pictures pasted from the clipboard ---
 

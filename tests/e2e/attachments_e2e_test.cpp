@@ -13,9 +13,9 @@
 #include "calendar/diary_date.h"
 #include "driver_win.h"
 #include "platform/text.h"
-#include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "running_tavrin_win.h"
 #include "support/jpeg_quality.h"
 
 namespace tavrin::e2e {
@@ -23,7 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr int kEditPaste = 41038;
 constexpr int kNextMonth = 41027;
 constexpr int kPrevMonth = 41022;
@@ -116,12 +115,6 @@ std::wstring Ymd(const DiaryDate& date) {
     return WideOf(Decimal(date.year, 4) + Decimal(date.month, 2) + Decimal(date.day, 2));
 }
 
-DiaryDate Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
 std::set<std::wstring> NamesIn(const fs::path& folder) {
     std::set<std::wstring> names;
     std::error_code error;
@@ -131,36 +124,18 @@ std::set<std::wstring> NamesIn(const fs::path& folder) {
     return names;
 }
 
-// The running program with its frame and editor; killed if a test leaves it running.
-class Running {
+// The running program, pasting and showing pixels.
+class Running : public RunningTavrin {
 public:
-    explicit Running(const PortableFolder& folder) {
-        process_ = folder.Start();
-        if (process_) {
-            frame_ = process_->WaitForMainFrame(kTimeoutMs);
-            editor_ = frame_ ? drive::FindChild(frame_, L"MarkupEditPane") : nullptr;
-        }
-    }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() {
-        if (process_ && process_->Running()) {
-            process_->Kill();
-        }
-    }
-    [[nodiscard]] bool Ready() const { return frame_ && editor_; }
-    [[nodiscard]] HWND Frame() const { return frame_; }
-    [[nodiscard]] HWND Editor() const { return editor_; }
-    [[nodiscard]] DWORD Id() const { return process_->Id(); }
-    [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
-    void Paste() const { drive::SendCommand(frame_, kEditPaste); }
-    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
+    using RunningTavrin::RunningTavrin;
+
+    void Paste() const { Command(kEditPaste); }
 
     // The colour the frame shows at a client point, as it is on the screen.
     [[nodiscard]] COLORREF PixelAt(int x, int y) const {
         drive::WaitUntilIdle(Id(), kTimeoutMs);
         POINT point{x, y};
-        ClientToScreen(frame_, &point);
+        ClientToScreen(Frame(), &point);
         HDC screen = GetDC(nullptr);
         const COLORREF colour = GetPixel(screen, point.x, point.y);
         ReleaseDC(nullptr, screen);
@@ -168,14 +143,9 @@ public:
     }
     [[nodiscard]] RECT Client() const {
         RECT client{};
-        GetClientRect(frame_, &client);
+        GetClientRect(Frame(), &client);
         return client;
     }
-
-private:
-    std::optional<drive::TavrinProcess> process_;
-    HWND frame_ = nullptr;
-    HWND editor_ = nullptr;
 };
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 3) {
@@ -190,10 +160,6 @@ std::string Hex(COLORREF colour) {
     return text;
 }
 
-void WriteSettings(const PortableFolder& folder, const std::u16string& text) {
-    folder.WriteFileBytes(folder.Ini(), Utf16File(text));
-}
-
 TEST(Attachments, PastedFilesAreCopiedNamedAndReferenced) {
     PortableFolder folder;
     const fs::path diary = folder.path() / L"RaRorir";
@@ -204,7 +170,7 @@ TEST(Attachments, PastedFilesAreCopiedNamedAndReferenced) {
     folder.WriteFileBytes(pictures / L"夏の 海.2024.bmp", SolidBmp(40, 30, RGB(30, 30, 200)));
     folder.WriteFileBytes(pictures / L"song.mp3", {std::byte{1}, std::byte{2}});
     folder.WriteFileBytes(pictures / L"notes.txt", {std::byte{'x'}});
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\nImageCopySave=1\r\nSoundCopySave=0\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\nImageCopySave=1\r\nSoundCopySave=0\r\n");
     const std::wstring day = Ymd(Today());
 
     Running tavrin(folder);
@@ -251,7 +217,7 @@ TEST(Attachments, PastedFilesAreCopiedNamedAndReferenced) {
 TEST(Attachments, PastedBitmapsBecomeJpegsOfTheQualityAskedForUpToFifty) {
     PortableFolder folder;
     const fs::path data = folder.path() / L"RaRorir" / L"data";
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\nDefaultImageFormat=1\r\nJPEGQuality=90\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\nDefaultImageFormat=1\r\nJPEGQuality=90\r\n");
     const std::wstring day = Ymd(Today());
 
     Running tavrin(folder);
@@ -289,7 +255,7 @@ TEST(Attachments, ADoubleClickOpensThePicturesFileOrSaysWhyNot) {
     const fs::path data = folder.path() / L"RaRorir" / L"data";
     fs::create_directories(data);
     folder.WriteFileBytes(data / L"notes.zzz", {std::byte{'x'}});
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     // The 200 x 150 placeholder of each picture lies under the first line, from the left margin.
@@ -324,7 +290,7 @@ TEST(Attachments, AFileHeldByAnotherProgramStopsTheWholeListAndIsNamed) {
     fs::create_directories(pictures);
     folder.WriteFileBytes(pictures / L"free.bmp", SolidBmp(8, 8, RGB(1, 2, 3)));
     folder.WriteFileBytes(pictures / L"held.bmp", SolidBmp(8, 8, RGB(4, 5, 6)));
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     HANDLE held = CreateFileW((pictures / L"held.bmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -354,7 +320,7 @@ TEST(Attachments, ADataFolderThatCannotBeMadeIsReportedAndNothingIsInserted) {
     fs::create_directories(diary);
     folder.WriteFileBytes(diary / L"data", {std::byte{'x'}});  // a file where the folder should be
     folder.WriteFileBytes(folder.path() / L"a.bmp", SolidBmp(8, 8, RGB(1, 2, 3)));
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     ASSERT_TRUE(PutFilesOnClipboard({folder.path() / L"a.bmp"}));
@@ -387,7 +353,7 @@ TEST(Attachments, TheFileChooserAttachesPicturesAndRemembersItsFilter) {
     PortableFolder folder;
     folder.WriteFileBytes(folder.path() / L"photo.bmp", SolidBmp(8, 8, RGB(1, 2, 3)));
     folder.WriteFileBytes(folder.path() / L"notes.txt", {std::byte{'x'}});
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n");
     const auto choose = [](const Running& tavrin, const fs::path& file, int filter) {
         drive::PostCommand(tavrin.Frame(), kEditInsertFile);
         HWND chooser = drive::WaitForWindow(tavrin.Id(), L"#32770", L"ファイルの参照", kTimeoutMs);
@@ -421,7 +387,7 @@ TEST(Attachments, TheFileChooserAttachesPicturesAndRemembersItsFilter) {
         EXPECT_EQ(tavrin.Text(), reference + (folder.path() / L"notes.txt").wstring());
         EXPECT_EQ(tavrin.Close(), 0u);
     }
-    const std::u16string saved = DecodeUtf16File(folder.ReadFileBytes(folder.Ini()));
+    const std::u16string saved = folder.SettingsText();
     EXPECT_NE(saved.find(u"FileOpenFilterNumber=9\r\n"), std::u16string::npos)
         << ToUtf8(saved.substr(saved.find(u"FileOpenFilterNumber"), 24));
     Running again(folder);
@@ -526,7 +492,7 @@ private:
 TEST(Folders, ACopyRunFromADrivesRootKeepsItsDiaryBesideIt) {
     PortableFolder folder;
     fs::create_directories(folder.path() / L"elsewhere");
-    WriteSettings(folder, u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n");
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n");
     {
         const MappedDrive drive(folder.path());
         if (drive.Letter().empty()) {
@@ -559,7 +525,7 @@ TEST(Background, TheMonthsPictureFollowsTheMonthShownAtStart) {
     folder.WriteFileBytes(pictures / L"1.bmp", SolidBmp(160, 120, kBlue));
     const std::u16string back = u"[BackImage]\r\nShowBackImage=1\r\nPath=" + FromWide(pictures.wstring()) +
                                 u"\\\\\r\nMode=0\r\nPosX=0\r\nPosY=0\r\nAlpha=100\r\n";
-    WriteSettings(folder, back + u"[Other]\r\nNoAnimation=1\r\nStartDateMode=2\r\nStartDate=20241205\r\n");
+    folder.WriteSettings(back + u"[Other]\r\nNoAnimation=1\r\nStartDateMode=2\r\nStartDate=20241205\r\n");
     {
         Running tavrin(folder);
         ASSERT_TRUE(tavrin.Ready());
@@ -568,12 +534,11 @@ TEST(Background, TheMonthsPictureFollowsTheMonthShownAtStart) {
         EXPECT_TRUE(Near(tavrin.PixelAt(5, 5), kRed)) << "moving to another month keeps the picture";
         EXPECT_EQ(tavrin.Close(), 0u);
     }
-    const std::vector<std::byte> ini = folder.ReadFileBytes(folder.Ini());
-    const std::u16string saved = DecodeUtf16File(ini);
+    const std::u16string saved = folder.SettingsText();
     EXPECT_NE(saved.find(u"Path=" + FromWide(pictures.wstring()) + u"\r\n"), std::u16string::npos)
         << "the trailing backslashes are gone from the setting";
 
-    WriteSettings(folder, back + u"[Other]\r\nNoAnimation=1\r\nStartDateMode=2\r\nStartDate=20240305\r\n");
+    folder.WriteSettings(back + u"[Other]\r\nNoAnimation=1\r\nStartDateMode=2\r\nStartDate=20240305\r\n");
     Running march(folder);
     ASSERT_TRUE(march.Ready());
     EXPECT_TRUE(Near(march.PixelAt(5, 5), kWhite)) << Hex(march.PixelAt(5, 5)) << ": March has no picture";
@@ -590,8 +555,8 @@ TEST(Background, ARandomPictureIsAPictureAndPositionAndAlphaPlaceAndFadeIt) {
     }
     const std::u16string path = u"Path=" + FromWide(pictures.wstring()) + u"\r\nMode=1\r\n";
     // Bottom right, at full strength: the picture lies behind the editor's empty lower right corner.
-    WriteSettings(folder,
-                  u"[BackImage]\r\nShowBackImage=1\r\n" + path + u"PosX=100\r\nPosY=100\r\nAlpha=100\r\n");
+    folder.WriteSettings(u"[BackImage]\r\nShowBackImage=1\r\n" + path +
+                         u"PosX=100\r\nPosY=100\r\nAlpha=100\r\n");
     for (int start = 0; start < 2; ++start) {
         Running tavrin(folder);
         ASSERT_TRUE(tavrin.Ready());
@@ -606,7 +571,7 @@ TEST(Background, ARandomPictureIsAPictureAndPositionAndAlphaPlaceAndFadeIt) {
         EXPECT_EQ(tavrin.Close(), 0u);
     }
     // Top left at 20 %: 80 % of the white Back and 20 % of the red picture.
-    WriteSettings(folder, u"[BackImage]\r\nShowBackImage=1\r\n" + path + u"PosX=0\r\nPosY=0\r\nAlpha=20\r\n");
+    folder.WriteSettings(u"[BackImage]\r\nShowBackImage=1\r\n" + path + u"PosX=0\r\nPosY=0\r\nAlpha=20\r\n");
     Running faded(folder);
     ASSERT_TRUE(faded.Ready());
     EXPECT_TRUE(Near(faded.PixelAt(5, 5), RGB(255, 204, 204))) << Hex(faded.PixelAt(5, 5));

@@ -4,22 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "calendar/calendar_rules.h"
 #include "driver_win.h"
 #include "frame_geometry_win.h"
 #include "platform/text.h"
-#include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "running_tavrin_win.h"
 #include "ui/hit_codes.h"
 
 namespace tavrin::e2e {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr int kPrevYear = 41021;
 constexpr int kPrevMonth = 41022;
 constexpr int kPrevWeek = 41023;
@@ -41,78 +39,24 @@ constexpr int kDiaryChange = 41033;
 constexpr UINT kGetReadOnly = 32830;  // MEP_GETREADONLY
 constexpr UINT kSelectAll = 32832;    // MEP_SELECTALL
 
-DiaryDate Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
-// The running program with its frame and editor.
-class Running {
+// The running program, typing into its editor.
+class Running : public RunningTavrin {
 public:
-    explicit Running(const PortableFolder& folder) {
-        process_ = folder.Start();
-        if (process_) {
-            frame_ = process_->WaitForMainFrame(kTimeoutMs);
-            editor_ = frame_ ? drive::FindChild(frame_, L"MarkupEditPane") : nullptr;
-        }
-    }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() {
-        if (process_ && process_->Running()) {
-            process_->Kill();
-        }
-    }
-    [[nodiscard]] bool Ready() const { return frame_ && editor_; }
-    [[nodiscard]] HWND Frame() const { return frame_; }
-    [[nodiscard]] HWND Editor() const { return editor_; }
-    [[nodiscard]] DWORD Id() const { return process_->Id(); }
+    using RunningTavrin::RunningTavrin;
 
-    void Command(int command) const { drive::SendCommand(frame_, command); }
-    void Type(std::wstring_view text) const { drive::TypeText(editor_, text); }
-    [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
+    void Type(std::wstring_view text) const { drive::TypeText(Editor(), text); }
     [[nodiscard]] bool ReadOnly() const {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(editor_, kGetReadOnly, 0, 0, SMTO_NORMAL, 5000, &result);
+        SendMessageTimeoutW(Editor(), kGetReadOnly, 0, 0, SMTO_NORMAL, 5000, &result);
         return result != 0;
     }
-    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
-
-private:
-    std::optional<drive::TavrinProcess> process_;
-    HWND frame_ = nullptr;
-    HWND editor_ = nullptr;
 };
 
-// The expected content of a diary folder: day -> entry text (lines separated by LF), per month.
-using DiaryContent = std::map<int, std::map<int, std::wstring>>;  // YYYYMM -> day -> text
+// The expected content of a diary folder.
+using DiaryContent = DiaryMonths;
 
 void Write(DiaryContent& content, const DiaryDate& date, const std::wstring& text) {
-    content[date.year * 100 + date.month][date.day] = text;
-}
-
-// A month file as the format prescribes: "YYYY/MM/DD" headers, every body line behind a TAB, CR LF
-// line ends, one empty line between entries.
-std::u16string MonthFileText(int yearMonth, const std::map<int, std::wstring>& days) {
-    std::u16string text;
-    for (const auto& [day, body] : days) {
-        if (!text.empty()) {
-            text += u"\r\n";
-        }
-        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) +
-                u"\r\n";
-        std::u16string line;
-        for (const wchar_t c : body + L"\n") {
-            if (c == L'\n') {
-                text += u"\t" + line + u"\r\n";
-                line.clear();
-            } else {
-                line.push_back(static_cast<char16_t>(c));
-            }
-        }
-    }
-    return text;
+    content[date.year * 100 + date.month][date.day] = FromWide(text);
 }
 
 void ExpectDiaryOnDisk(const PortableFolder& folder, const std::wstring& diary, const DiaryContent& content) {
@@ -144,7 +88,7 @@ TEST(Diary, EntriesWrittenOnSeveralDaysAreStoredAndFoundAgain) {
     std::filesystem::create_directories(folder.path() / L"RaRorir");
     std::filesystem::create_directories(folder.path() / L"仕事");
     // The month slide would let the test type before a move has finished.
-    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     const DiaryDate today = Today();
     const DiaryDate yesterday = AddDays(today, -1);
     const DiaryDate nextWeek = AddDays(yesterday, 7);
@@ -222,7 +166,7 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     std::filesystem::create_directories(diary);
     const int yearMonth = today.year * 100 + today.month;
     const std::filesystem::path month = diary / (std::to_wstring(yearMonth) + L".txt");
-    folder.WriteFileBytes(month, Utf16File(MonthFileText(yearMonth, {{today.day, L"元の本文"}})));
+    folder.WriteFileBytes(month, Utf16File(MonthFileText(yearMonth, {{today.day, u"元の本文"}})));
 
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
@@ -247,7 +191,7 @@ TEST(Diary, AFailedSaveKeepsTheTextAndTheDay) {
     EXPECT_EQ(tavrin.Text(), L"") << "the next save went through and the day changed";
     EXPECT_EQ(tavrin.Close(), 0u);
     EXPECT_EQ(folder.ReadFileBytes(month),
-              Utf16File(MonthFileText(yearMonth, {{today.day, L"追記:元の本文"}})));
+              Utf16File(MonthFileText(yearMonth, {{today.day, u"追記:元の本文"}})));
 }
 
 TEST(Diary, ADiaryFolderDeletedWhileTheProgramRunsIsMadeAgainOnTheNextSave) {
@@ -271,7 +215,7 @@ TEST(Diary, ADiaryFolderDeletedWhileTheProgramRunsIsMadeAgainOnTheNextSave) {
 
 TEST(Diary, EditLockMakesPastEntriesReadOnly) {
     PortableFolder folder;
-    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nEditLock=1\r\n"));
+    folder.WriteSettings(u"[Other]\r\nEditLock=1\r\n");
     SYSTEMTIME now{};
     GetLocalTime(&now);
     Running tavrin(folder);
@@ -327,13 +271,8 @@ public:
                                       MonthsFrom(today, -12), MonthsFrom(today, 12), oldest, newest}) {
             Write(content, date, EntryFor(date));
         }
-        const std::filesystem::path diary = folder.path() / L"RaRorir";
-        std::filesystem::create_directories(diary);
-        for (const auto& [yearMonth, days] : content) {
-            folder.WriteFileBytes(diary / (std::to_wstring(yearMonth) + L".txt"),
-                                  Utf16File(MonthFileText(yearMonth, days)));
-        }
-        folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+        folder.WriteDiary(L"RaRorir", content);
+        folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     }
 
     PortableFolder folder;
@@ -411,7 +350,7 @@ TEST(Navigation, ShortcutKeysReachTheCommandsFromTheKeyboard) {
     ASSERT_TRUE(drive::PressKeysInForeground(tavrin.Frame(), {VK_CONTROL, VK_SHIFT, VK_SUBTRACT}));
     Sleep(200);
     EXPECT_EQ(tavrin.Close(), 0u);
-    const std::u16string settings = DecodeUtf16File(diary.folder.ReadFileBytes(diary.folder.Ini()));
+    const std::u16string settings = diary.folder.SettingsText();
     EXPECT_NE(settings.find(u"\r\nFontSize=14\r\n"), std::u16string::npos) << "12 + 2";
     EXPECT_NE(settings.find(u"\r\nLineSpacing=3\r\n"), std::u16string::npos) << "4 - 1";
 }
@@ -515,7 +454,7 @@ COLORREF FramePixel(HWND frame, int x, int y) {
 // A day with text is filled in the calendar; emptying it takes the fill away again.
 TEST(Diary, TheCalendarMarksDaysThatHaveText) {
     PortableFolder folder;
-    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     const DiaryDate today = Today();

@@ -26,12 +26,6 @@ int ExpectedDpi() {
     return value ? std::atoi(value) : 0;
 }
 
-DiaryDate Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
 std::wstring TitleOf(const DiaryDate& date) {
     wchar_t text[32] = {};
     swprintf(text, 32, L"%04d/%02d/%02d", date.year, date.month, date.day);

@@ -15,16 +15,14 @@
 
 #include "driver_win.h"
 #include "mediagen/media_samples.h"
-#include "platform/utf16_file.h"
-#include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "running_tavrin_win.h"
 #include "sink_recorder_win.h"
 #include "ui/scrollbar/scroll_bar_messages.h"
 
 namespace tavrin::e2e {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr int kPrevDay = 41024;
 constexpr double kLoud = 2000;  // RMS of the tone at full volume is about 9,300
 constexpr double kSilent = 100;
@@ -42,22 +40,11 @@ std::vector<std::byte> Bytes(const std::string& text) {
 class MediaDiary {
 public:
     MediaDiary(const std::u16string& entry, const std::u16string& settings) {
-        const std::filesystem::path diary = folder.path() / L"RaRorir";
-        data = diary / L"data";
+        const DiaryDate today = Today();
+        folder.WriteDiary(L"RaRorir", {{today.year * 100 + today.month, {{today.day, entry}}}});
+        data = folder.path() / L"RaRorir" / L"data";
         std::filesystem::create_directories(data);
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        wchar_t header[32] = {};
-        swprintf(header, 32, L"%04d/%02d/%02d\r\n\t", now.wYear, now.wMonth, now.wDay);
-        std::u16string text = FromWide(header);
-        for (const char16_t c : entry) {
-            text += c == u'\n' ? std::u16string(u"\r\n\t") : std::u16string(1, c);
-        }
-        text += u"\r\n";
-        folder.WriteFileBytes(diary / (std::to_wstring(now.wYear * 100 + now.wMonth) + L".txt"),
-                              Utf16File(text));
-        folder.WriteFileBytes(folder.Ini(),
-                              Utf16File(u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n" + settings));
+        folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\nDiaryTitle=0\r\n" + settings);
     }
     void Put(const wchar_t* name, const std::vector<std::byte>& bytes) const {
         folder.WriteFileBytes(data / name, bytes);
@@ -68,34 +55,18 @@ public:
 };
 
 // The running program, its editor and the editor's player window.
-class Running {
+class Running : public RunningTavrin {
 public:
-    explicit Running(const MediaDiary& diary) {
-        process_ = diary.folder.Start();
-        if (process_) {
-            frame_ = process_->WaitForMainFrame(kTimeoutMs);
-            editor_ = frame_ ? drive::FindChild(frame_, L"MarkupEditPane") : nullptr;
-        }
-        if (editor_) {
+    explicit Running(const MediaDiary& diary) : RunningTavrin(diary.folder) {
+        if (Editor()) {
             drive::WaitFor(
-                [this] { return (player_ = drive::FindChild(editor_, L"MCIWndClass")) != nullptr; },
+                [this] { return (player_ = drive::FindChild(Editor(), L"MCIWndClass")) != nullptr; },
                 kTimeoutMs);
         }
     }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() {
-        if (process_ && process_->Running()) {
-            process_->Kill();
-        }
-    }
-    [[nodiscard]] bool Ready() const { return frame_ && editor_ && player_; }
-    [[nodiscard]] HWND Frame() const { return frame_; }
-    [[nodiscard]] HWND Editor() const { return editor_; }
+    [[nodiscard]] bool Ready() const { return RunningTavrin::Ready() && player_; }
     [[nodiscard]] HWND Player() const { return player_; }
-    [[nodiscard]] DWORD Id() const { return process_->Id(); }
-    [[nodiscard]] bool Alive() const { return process_->Running(); }
-    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
+    [[nodiscard]] bool Alive() const { return Process().Running(); }
 
     [[nodiscard]] LRESULT AskPlayer(UINT message) const {
         DWORD_PTR result = 0;
@@ -110,20 +81,17 @@ public:
     [[nodiscard]] RECT PlayerRect() const {
         RECT rect{};
         GetWindowRect(player_, &rect);
-        MapWindowPoints(nullptr, editor_, reinterpret_cast<POINT*>(&rect), 2);
+        MapWindowPoints(nullptr, Editor(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
     [[nodiscard]] int ScrollOffset() const {
-        HWND bar = drive::FindChild(editor_, kScrollBarPaneClassName);
+        HWND bar = drive::FindChild(Editor(), kScrollBarPaneClassName);
         DWORD_PTR position = 0;
         SendMessageTimeoutW(bar, SBP_GETPOS, 0, 0, SMTO_NORMAL, 5000, &position);
         return static_cast<int>(position);
     }
 
 private:
-    std::optional<drive::TavrinProcess> process_;
-    HWND frame_ = nullptr;
-    HWND editor_ = nullptr;
     HWND player_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/text.h"
 #include "platform/utf16_file.h"
 
 #ifndef TAVRIN_EXE_PATH
@@ -47,6 +48,37 @@ void PortableFolder::WriteFileBytes(const std::filesystem::path& file,
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::u16string PortableFolder::ReadTextFile(const std::filesystem::path& file) const {
+    return DecodeUtf16File(ReadFileBytes(file));
+}
+
+void PortableFolder::WriteSettings(const std::u16string& text) const {
+    WriteFileBytes(Ini(), Utf16File(text));
+}
+
+void PortableFolder::WriteDiary(const std::wstring& name, const DiaryMonths& months) const {
+    const std::filesystem::path diary = path_ / name;
+    std::filesystem::create_directories(diary);
+    for (const auto& [yearMonth, days] : months) {
+        WriteFileBytes(diary / (std::to_wstring(yearMonth) + L".txt"),
+                       Utf16File(MonthFileText(yearMonth, days)));
+    }
+}
+
+std::u16string MonthFileText(int yearMonth, const std::map<int, std::u16string>& days) {
+    std::u16string text;
+    for (const auto& [day, body] : days) {
+        text += text.empty() ? u"" : u"\r\n";
+        text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" + Decimal(day, 2) +
+                u"\r\n\t";
+        for (const char16_t c : body) {
+            text += c == u'\n' ? std::u16string(u"\r\n\t") : std::u16string(1, c);
+        }
+        text += u"\r\n";
+    }
+    return text;
+}
+
 std::vector<std::byte> Utf16File(const std::u16string& text) {
     std::vector<std::byte> bytes{std::byte{0xFF}, std::byte{0xFE}};
     const std::vector<std::byte> body = EncodeUtf16Le(text);
@@ -54,10 +86,15 @@ std::vector<std::byte> Utf16File(const std::u16string& text) {
     return bytes;
 }
 
-int TodayYmd() {
+DiaryDate Today() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return now.wYear * 10000 + now.wMonth * 100 + now.wDay;
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+int TodayYmd() {
+    const DiaryDate today = Today();
+    return today.year * 10000 + today.month * 100 + today.day;
 }
 
 }  // namespace tavrin::e2e

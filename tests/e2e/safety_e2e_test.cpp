@@ -13,21 +13,15 @@
 #include "platform/text.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "running_tavrin_win.h"
 
 namespace tavrin::e2e {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr int kPrevDay = 41024;
 constexpr int kNextDay = 41025;
 constexpr int kJump = 41031;
 constexpr int kSaveAs = 41032;
-
-DiaryDate Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
 
 std::u16string DateText(const DiaryDate& date) {
     return Decimal(date.year, 4) + u"/" + Decimal(date.month, 2) + u"/" + Decimal(date.day, 2);
@@ -35,58 +29,24 @@ std::u16string DateText(const DiaryDate& date) {
 
 // A month file as the program writes it, day -> entry text with LF line breaks.
 std::vector<std::byte> MonthFile(const DiaryDate& anyDay, const std::map<int, std::u16string>& days) {
-    std::u16string text;
-    for (const auto& [day, body] : days) {
-        if (!text.empty()) {
-            text += u"\r\n";
-        }
-        text += DateText({anyDay.year, anyDay.month, day}) + u"\r\n\t";
-        for (const char16_t c : body) {
-            text += c == u'\n' ? std::u16string(u"\r\n\t") : std::u16string(1, c);
-        }
-        text += u"\r\n";
-    }
-    return Utf16File(text);
+    return Utf16File(MonthFileText(anyDay.year * 100 + anyDay.month, days));
 }
 
-// The running program with its frame and editor; killed at the end of the test if still running.
-class Running {
+// The running program with what these tests do besides typing and commands: killing it, waiting for
+// its end, its message boxes and keys through the accelerator table.
+class Running : public RunningTavrin {
 public:
-    explicit Running(const PortableFolder& folder) {
-        process_ = folder.Start();
-        if (process_) {
-            frame_ = process_->WaitForMainFrame(kTimeoutMs);
-            editor_ = frame_ ? drive::FindChild(frame_, L"MarkupEditPane") : nullptr;
-        }
-    }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() {
-        if (process_ && process_->Running()) {
-            process_->Kill();
-        }
-    }
-    [[nodiscard]] bool Ready() const { return frame_ && editor_; }
-    [[nodiscard]] HWND Frame() const { return frame_; }
-    [[nodiscard]] DWORD Id() const { return process_->Id(); }
-    [[nodiscard]] bool Alive() const { return process_->Running(); }
-    void Command(int command) const { drive::SendCommand(frame_, command); }
-    void Type(std::wstring_view text) const { drive::TypeText(editor_, text); }
-    [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
-    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
-    [[nodiscard]] std::optional<DWORD> WaitForExit() const { return process_->WaitForExit(kTimeoutMs); }
-    void Kill() const { process_->Kill(); }
+    using RunningTavrin::RunningTavrin;
+    [[nodiscard]] bool Alive() const { return Process().Running(); }
+    void Type(std::wstring_view text) const { drive::TypeText(Editor(), text); }
+    [[nodiscard]] std::optional<DWORD> WaitForExit() const { return Process().WaitForExit(kTimeoutMs); }
+    void Kill() const { Process().Kill(); }
     // The box the program shows next: caption and text; it is left open.
     [[nodiscard]] std::optional<drive::MessageBoxInfo> Box(DWORD timeoutMs = kTimeoutMs) const {
         return drive::WaitForMessageBox(Id(), timeoutMs);
     }
     // Keys as the user presses them, through the accelerator table.
-    bool Keys(std::initializer_list<WORD> keys) const { return drive::PressKeysInForeground(frame_, keys); }
-
-private:
-    std::optional<drive::TavrinProcess> process_;
-    HWND frame_ = nullptr;
-    HWND editor_ = nullptr;
+    bool Keys(std::initializer_list<WORD> keys) const { return drive::PressKeysInForeground(Frame(), keys); }
 };
 
 class Safety : public ::testing::Test {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -13,14 +12,13 @@
 #include "driver_win.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
-#include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "running_tavrin_win.h"
 
 namespace tavrin::e2e {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr int kSearchSelect = 41048;
 constexpr int kEditOpenLink = 41042;
 constexpr int kSearch = 41047;
@@ -32,36 +30,18 @@ DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return result;
 }
 
-// The running program with its frame, editor, search box and result list.
-class Tavrin {
+// The running program with its search box and result list.
+class Tavrin : public RunningTavrin {
 public:
-    explicit Tavrin(const PortableFolder& folder) {
-        process_ = folder.Start();
-        if (process_) {
-            frame_ = process_->WaitForMainFrame(kTimeoutMs);
-        }
-        if (frame_) {
-            editor_ = drive::FindChild(frame_, L"MarkupEditPane");
-            box_ = drive::FindChild(frame_, L"Edit");
-            list_ = drive::FindChild(frame_, L"SearchListPane");
-            drive::WaitUntilIdle(process_->Id(), kTimeoutMs);
-        }
-    }
-    Tavrin(const Tavrin&) = delete;
-    Tavrin& operator=(const Tavrin&) = delete;
-    ~Tavrin() {
-        if (process_ && process_->Running()) {
-            process_->Kill();
-        }
-    }
-    [[nodiscard]] bool Ready() const { return frame_ && editor_ && box_ && list_; }
-    [[nodiscard]] HWND Frame() const { return frame_; }
-    [[nodiscard]] HWND Editor() const { return editor_; }
+    explicit Tavrin(const PortableFolder& folder)
+        : RunningTavrin(folder, StartWait::kIdle),
+          box_(Frame() ? drive::FindChild(Frame(), L"Edit") : nullptr),
+          list_(Frame() ? drive::FindChild(Frame(), L"SearchListPane") : nullptr) {}
+
+    [[nodiscard]] bool Ready() const { return RunningTavrin::Ready() && box_ && list_; }
     [[nodiscard]] HWND Box() const { return box_; }
     [[nodiscard]] HWND List() const { return list_; }
-    [[nodiscard]] DWORD Id() const { return process_->Id(); }
 
-    [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
     [[nodiscard]] std::wstring BoxText() const { return drive::TextOf(box_); }
     [[nodiscard]] int HitCount() const { return static_cast<int>(Ask(list_, LB_GETCOUNT)); }
     [[nodiscard]] int Selected() const {
@@ -70,9 +50,8 @@ public:
     [[nodiscard]] HWND Focus() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        return GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) ? info.hwndFocus : nullptr;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(Frame(), nullptr), &info) ? info.hwndFocus : nullptr;
     }
-    void Command(int command) const { drive::SendCommand(frame_, command); }
     // Enter in the box, as the keyboard gives it to the edit control.
     void SearchFor(std::wstring_view word) const {
         SetWindowTextW(box_, std::wstring(word).c_str());
@@ -87,12 +66,8 @@ public:
             Sleep(100);
         }
     }
-    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
 
 private:
-    std::optional<drive::TavrinProcess> process_;
-    HWND frame_ = nullptr;
-    HWND editor_ = nullptr;
     HWND box_ = nullptr;
     HWND list_ = nullptr;
 };
@@ -119,26 +94,7 @@ std::vector<std::wstring> EntriesWith(const diarygen::GeneratedDiary& diary, std
 }
 
 void WriteSettings(const PortableFolder& folder, std::u16string_view extra = u"") {
-    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n" + std::u16string(extra)));
-}
-
-// Month files as the program writes them, from day -> text per YYYYMM.
-void WriteDiary(const PortableFolder& folder, const std::map<int, std::map<int, std::u16string>>& months) {
-    const std::filesystem::path diary = folder.path() / L"RaRorir";
-    std::filesystem::create_directories(diary);
-    for (const auto& [yearMonth, days] : months) {
-        std::u16string text;
-        for (const auto& [day, body] : days) {
-            text += text.empty() ? u"" : u"\r\n";
-            text += Decimal(yearMonth / 100, 4) + u"/" + Decimal(yearMonth % 100, 2) + u"/" +
-                    Decimal(day, 2) + u"\r\n\t";
-            for (const char16_t c : body) {
-                text += c == u'\n' ? std::u16string(u"\r\n\t") : std::u16string(1, c);
-            }
-            text += u"\r\n";
-        }
-        folder.WriteFileBytes(diary / (std::to_wstring(yearMonth) + L".txt"), Utf16File(text));
-    }
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n" + std::u16string(extra));
 }
 
 // The generated diary's entries, walked from the result list with the keys a user presses (through
@@ -220,16 +176,14 @@ TEST(Search, TheResultListWalksTheHitsOfAGeneratedDiary) {
     EXPECT_EQ(tavrin.Close(), 0u);
 }
 
-std::wstring SettingsText(const PortableFolder& folder) {
-    return Wide(DecodeUtf16File(folder.ReadFileBytes(folder.Ini())));
-}
+std::wstring SettingsText(const PortableFolder& folder) { return Wide(folder.SettingsText()); }
 
 // SearchSelect with a selection and with the caret in a word, and a hash tag opened as a link.
 TEST(Search, TheEditorStartsSearchesForItsSelectionWordsAndHashTags) {
     PortableFolder folder;
-    WriteDiary(folder, {{202001, {{5, u"#旅行 初日\nquarterly の下書き"}}},
-                        {202002, {{10, u"朝はコーヒー。"}}},
-                        {202103, {{3, u"コーヒーと quarterly report\n#旅行 の写真"}}}});
+    folder.WriteDiary(L"RaRorir", {{202001, {{5, u"#旅行 初日\nquarterly の下書き"}}},
+                                   {202002, {{10, u"朝はコーヒー。"}}},
+                                   {202103, {{3, u"コーヒーと quarterly report\n#旅行 の写真"}}}});
     WriteSettings(folder, u"StartDateMode=2\r\nStartDate=20210303\r\n");
     Tavrin tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
@@ -296,7 +250,7 @@ TEST(Search, TheEditorStartsSearchesForItsSelectionWordsAndHashTags) {
 
 TEST(Search, TheHistoryKeepsTheLastTenWordsOverARestart) {
     PortableFolder folder;
-    WriteDiary(folder, {{202001, {{5, u"w03 w07"}}}});
+    folder.WriteDiary(L"RaRorir", {{202001, {{5, u"w03 w07"}}}});
     WriteSettings(folder);
     {
         Tavrin tavrin(folder);
@@ -335,8 +289,8 @@ TEST(Search, TheHistoryKeepsTheLastTenWordsOverARestart) {
 // multi-line words are cut to one 255-character word; the text typed meanwhile is kept.
 TEST(Search, BadInputIsReportedAndLosesNothing) {
     PortableFolder folder;
-    WriteDiary(folder,
-               {{201901, {{5, u"雪 去年"}}}, {202002, {{6, u"雪 二月"}}}, {202003, {{7, u"雪 三月"}}}});
+    folder.WriteDiary(
+        L"RaRorir", {{201901, {{5, u"雪 去年"}}}, {202002, {{6, u"雪 二月"}}}, {202003, {{7, u"雪 三月"}}}});
     WriteSettings(folder, u"StartDateMode=2\r\nStartDate=20200307\r\n");
     const std::filesystem::path diary = folder.path() / L"RaRorir";
     Tavrin tavrin(folder);
@@ -380,7 +334,7 @@ TEST(Search, BadInputIsReportedAndLosesNothing) {
     EXPECT_EQ(tavrin.Close(), 0u);
     const std::wstring settings = SettingsText(folder);
     EXPECT_NE(settings.find(L"\r\nSearchWord1=" + std::wstring(255, L'x') + L"\r\n"), std::wstring::npos);
-    const std::u16string march = DecodeUtf16File(folder.ReadFileBytes(diary / L"202003.txt"));
+    const std::u16string march = folder.ReadTextFile(diary / L"202003.txt");
     EXPECT_NE(march.find(u"\t書きかけ雪 三月\r\n"), std::u16string::npos) << "the typing was saved";
 }
 

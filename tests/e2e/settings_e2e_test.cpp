@@ -15,14 +15,13 @@
 #include "driver_win.h"
 #include "frame_geometry_win.h"
 #include "platform/text.h"
-#include "platform/utf16_file.h"
 #include "platform/wide_win.h"
 #include "portable_folder_win.h"
+#include "running_tavrin_win.h"
 
 namespace tavrin::e2e {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
 constexpr int kGeneral = 0;
 constexpr int kEdit = 1;
 constexpr int kCalendar = 2;
@@ -35,12 +34,6 @@ constexpr int kOther = 8;
 constexpr int kNextDayRow = 24;
 constexpr int kPrevDayRow = 23;
 
-DiaryDate Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
 std::wstring EntryText(const DiaryDate& date) {
     return std::to_wstring(date.month) + L"月" + std::to_wstring(date.day) + L"日の日記";
 }
@@ -48,57 +41,24 @@ std::wstring EntryText(const DiaryDate& date) {
 // A diary whose every day of this month and the next has an entry naming its date, so that the
 // editor tells which day is shown.
 void WriteTwoMonths(const PortableFolder& folder, const DiaryDate& today) {
-    const std::filesystem::path diary = folder.path() / L"RaRorir";
-    std::filesystem::create_directories(diary);
+    DiaryMonths months;
     DiaryDate month{today.year, today.month, 1};
     for (int i = 0; i < 2; ++i) {
-        std::u16string text;
         for (int day = 1; day <= DaysInMonth(month.year, month.month); ++day) {
-            text += Decimal(month.year, 4) + u"/" + Decimal(month.month, 2) + u"/" + Decimal(day, 2) +
-                    u"\r\n\t" + FromWide(EntryText({month.year, month.month, day})) + u"\r\n\r\n";
+            months[month.year * 100 + month.month][day] = FromWide(EntryText({month.year, month.month, day}));
         }
-        text.resize(text.size() - 2);
-        folder.WriteFileBytes(diary / (std::to_wstring(month.year * 100 + month.month) + L".txt"),
-                              Utf16File(text));
         month = AddDays(DiaryDate{month.year, month.month, DaysInMonth(month.year, month.month)}, 1);
     }
+    folder.WriteDiary(L"RaRorir", months);
 }
 
-// The running program with its frame and editor; killed if a test leaves it running.
-class Running {
+// The running program, started until it is idle, with its settings sheet.
+class Running : public RunningTavrin {
 public:
-    explicit Running(const PortableFolder& folder) {
-        process_ = folder.Start();
-        if (process_) {
-            frame_ = process_->WaitForMainFrame(kTimeoutMs);
-            editor_ = frame_ ? drive::FindChild(frame_, L"MarkupEditPane") : nullptr;
-            drive::WaitUntilIdle(process_->Id(), kTimeoutMs);
-        }
-    }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() {
-        if (process_ && process_->Running()) {
-            process_->Kill();
-        }
-    }
-    [[nodiscard]] bool Ready() const { return frame_ && editor_; }
-    [[nodiscard]] HWND Frame() const { return frame_; }
-    [[nodiscard]] HWND Editor() const { return editor_; }
-    [[nodiscard]] const drive::TavrinProcess& Process() const { return *process_; }
-    [[nodiscard]] std::wstring Text() const { return drive::TextOf(editor_); }
-    [[nodiscard]] std::optional<DWORD> Close() const { return process_->Close(kTimeoutMs); }
-    [[nodiscard]] HWND OpenSheet() const { return drive::OpenSettingsSheet(frame_, kTimeoutMs); }
+    explicit Running(const PortableFolder& folder) : RunningTavrin(folder, StartWait::kIdle) {}
 
-private:
-    std::optional<drive::TavrinProcess> process_;
-    HWND frame_ = nullptr;
-    HWND editor_ = nullptr;
+    [[nodiscard]] HWND OpenSheet() const { return drive::OpenSettingsSheet(Frame(), kTimeoutMs); }
 };
-
-std::u16string IniText(const PortableFolder& folder) {
-    return DecodeUtf16File(folder.ReadFileBytes(folder.Ini()));
-}
 
 ::testing::AssertionResult HasLine(const std::u16string& ini, const std::u16string& line) {
     if (ini.find(u"\r\n" + line + u"\r\n") != std::u16string::npos) {
@@ -152,7 +112,7 @@ TEST(Settings, EveryPageChangesTheRunningProgramAtOnce) {
     const DiaryDate today = Today();
     const DiaryDate tomorrow = AddDays(today, 1);
     WriteTwoMonths(folder, today);
-    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     EXPECT_EQ(tavrin.Text(), EntryText(today));
@@ -206,7 +166,7 @@ TEST(Settings, EveryPageChangesTheRunningProgramAtOnce) {
     drive::CloseSettingsSheet(sheet, true, kTimeoutMs);
     EXPECT_TRUE(IsWindowEnabled(tavrin.Frame()));
 
-    const std::u16string ini = IniText(folder);
+    const std::u16string ini = folder.SettingsText();
     for (const std::u16string_view line :
          {u"SideBarLayout=1", u"Text=FF7F3F", u"File=FF7F3F", u"FontSize=30", u"StartWeek=1",
           u"ShowBackImage=1", u"Path=C:\\写真", u"DefaultImageFormat=1", u"JPEGQuality=75",
@@ -258,8 +218,7 @@ void CloseWithKey(const Running& tavrin, HWND sheet, WORD key) {
 
 TEST(Settings, CancelDiscardsEveryChange) {
     PortableFolder folder;
-    folder.WriteFileBytes(folder.Ini(),
-                          Utf16File(u"[Color]\r\nText=112233\r\nAlpha=40\r\n[Other]\r\nNoAnimation=1\r\n"));
+    folder.WriteSettings(u"[Color]\r\nText=112233\r\nAlpha=40\r\n[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     HWND sheet = tavrin.OpenSheet();
@@ -296,7 +255,8 @@ TEST(Settings, CancelDiscardsEveryChange) {
     page = drive::ShowSettingsPage(sheet, kOther);
     drive::ClickButton(ControlOf(page, IDC_OTHER_FIRST + 2));
     CloseWithKey(tavrin, sheet, VK_ESCAPE);
-    EXPECT_EQ(folder.ReadFileBytes(folder.Ini()), written) << "Esc cancels, which leaves tavrin.ini as it was";
+    EXPECT_EQ(folder.ReadFileBytes(folder.Ini()), written)
+        << "Esc cancels, which leaves tavrin.ini as it was";
     EXPECT_EQ(drive::TextOf(tavrin.Frame()), L"Tavrin");
 
     // OK with nothing changed on the page that was shown then writes the very same file again: the
@@ -321,8 +281,7 @@ void SendMouse(HWND window, UINT message, int x, int y) {
 
 TEST(Settings, TemplatePageEditsItsCopyWithButtonsKeysDraggingAndTheSymbolList) {
     PortableFolder folder;
-    folder.WriteFileBytes(folder.Ini(),
-                          Utf16File(u"[Template]\r\nItem=A,a,0000\r\nItem=B,b,0000\r\nItem=C,c,0000\r\n"));
+    folder.WriteSettings(u"[Template]\r\nItem=A,a,0000\r\nItem=B,b,0000\r\nItem=C,c,0000\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     HWND sheet = tavrin.OpenSheet();
@@ -369,7 +328,7 @@ TEST(Settings, TemplatePageEditsItsCopyWithButtonsKeysDraggingAndTheSymbolList) 
     // Tab is a key to bind in the key field, not a way out of it.
     drive::PressKey(ControlOf(page, IDC_TPL_KEY), VK_TAB);
     drive::CloseSettingsSheet(sheet, true, kTimeoutMs);
-    const std::u16string ini = IniText(folder);
+    const std::u16string ini = folder.SettingsText();
     const std::size_t c = ini.find(u"\r\nItem=C,c,0000\r\n");
     const std::size_t b = ini.find(u"\r\nItem=B,b$1,0009\r\n");
     EXPECT_NE(c, std::u16string::npos);
@@ -383,7 +342,7 @@ TEST(Settings, BadInputIsClampedCutOrKept) {
     PortableFolder folder;
     const DiaryDate today = Today();
     WriteTwoMonths(folder, AddDays(today, -1));
-    folder.WriteFileBytes(folder.Ini(), Utf16File(u"[Other]\r\nNoAnimation=1\r\n"));
+    folder.WriteSettings(u"[Other]\r\nNoAnimation=1\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     HWND sheet = tavrin.OpenSheet();
@@ -407,7 +366,7 @@ TEST(Settings, BadInputIsClampedCutOrKept) {
     BindCommandKey(page, kPrevDayRow, VK_F8);
     drive::CloseSettingsSheet(sheet, true, kTimeoutMs);
 
-    const std::u16string ini = IniText(folder);
+    const std::u16string ini = folder.SettingsText();
     EXPECT_TRUE(HasLine(ini, u"MarginLeft=0")) << "text in a number field reads 0";
     EXPECT_TRUE(HasLine(ini, u"FontSizeS=1"));
     EXPECT_TRUE(HasLine(ini, u"FontSize=999"));
@@ -429,8 +388,7 @@ TEST(Settings, ResetRestartsWithTheDefaultsAndKeepsTheEntry) {
     PortableFolder folder;
     const DiaryDate today = Today();
     std::filesystem::create_directories(folder.path() / L"RaRorir");
-    folder.WriteFileBytes(folder.Ini(),
-                          Utf16File(u"[Window]\r\nSideBarLayout=1\r\n[Template]\r\nItem=私の,本文,0000\r\n"));
+    folder.WriteSettings(u"[Window]\r\nSideBarLayout=1\r\n[Template]\r\nItem=私の,本文,0000\r\n");
     Running tavrin(folder);
     ASSERT_TRUE(tavrin.Ready());
     drive::TypeText(tavrin.Editor(), L"再起動の前に書いた文");
@@ -469,14 +427,13 @@ TEST(Settings, ResetRestartsWithTheDefaultsAndKeepsTheEntry) {
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process, kTimeoutMs), WAIT_OBJECT_0);
     CloseHandle(process);
-    const std::u16string ini = IniText(folder);
+    const std::u16string ini = folder.SettingsText();
     EXPECT_TRUE(HasLine(ini, u"SideBarLayout=0"));
     EXPECT_TRUE(HasLine(ini, u"Item=日付(&;),$1,04BB")) << "the default templates";
     EXPECT_EQ(ini.find(u"私の"), std::u16string::npos);
     const std::filesystem::path month =
         folder.path() / L"RaRorir" / (std::to_wstring(today.year * 100 + today.month) + L".txt");
-    EXPECT_NE(DecodeUtf16File(folder.ReadFileBytes(month)).find(u"\t再起動の前に書いた文\r\n"),
-              std::u16string::npos);
+    EXPECT_NE(folder.ReadTextFile(month).find(u"\t再起動の前に書いた文\r\n"), std::u16string::npos);
 }
 
 }  // namespace

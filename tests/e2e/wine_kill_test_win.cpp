@@ -37,12 +37,6 @@ constexpr int kSaveAs = 41032;
 // it on a loaded machine.
 constexpr ULONGLONG kRecoveryDelayMs = 3000;
 
-DiaryDate Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
 // What the user typed into one day's entry: every text the editor held, oldest first, with the time it
 // was reached. The editor's caret goes to the start whenever the entry is loaded.
 struct DayHistory {
@@ -198,14 +192,17 @@ private:
         const DayHistory& day = days_[index];
         const std::size_t safe = day.SafeBefore(killedAt_, saved_[index]);
         const auto ago = [this, &day](std::size_t version) {
-            return std::to_string(static_cast<long long>(killedAt_) - static_cast<long long>(day.reachedAt[version])) +
+            return std::to_string(static_cast<long long>(killedAt_) -
+                                  static_cast<long long>(day.reachedAt[version])) +
                    " ms before the kill";
         };
-        std::string report = "day " + std::to_string(index) + " lost words typed before the kill: it holds version " +
-                             std::to_string(found) + " (" + ago(found) + "), version " + std::to_string(safe) +
-                             " was typed " + ago(safe) + "; saved version " + std::to_string(saved_[index]) +
+        std::string report = "day " + std::to_string(index) +
+                             " lost words typed before the kill: it holds version " + std::to_string(found) +
+                             " (" + ago(found) + "), version " + std::to_string(safe) + " was typed " +
+                             ago(safe) + "; saved version " + std::to_string(saved_[index]) +
                              "; recovery file after the kill: ";
-        report += keptAfterKill_[index] ? "version " + std::to_string(*keptAfterKill_[index]) : std::string("none");
+        report +=
+            keptAfterKill_[index] ? "version " + std::to_string(*keptAfterKill_[index]) : std::string("none");
         return report;
     }
 
@@ -273,8 +270,8 @@ private:
                 days_[current_].caret = 0;
             }
             if (log_) {
-                std::printf("  day %d step %u took %llu ms, now version %zu of %zu characters\n", current_, what,
-                            GetTickCount64() - stepStart, days_[current_].shown,
+                std::printf("  day %d step %u took %llu ms, now version %zu of %zu characters\n", current_,
+                            what, GetTickCount64() - stepStart, days_[current_].shown,
                             days_[current_].versions[days_[current_].shown].size());
             }
             Sleep(random_() % 1200);

@@ -14,7 +14,9 @@ namespace {
 
 using testing::U;
 
-std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
+std::u16string Ascii(const char* text) {
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
 
 TEST(TextFormat, MatchesPrintfForRandomValues) {
     std::mt19937 random(7);
@@ -32,13 +34,26 @@ TEST(TextFormat, MatchesPrintfForRandomValues) {
 }
 
 TEST(TextFormat, ParseCIntReadsLikeTheCLibrary) {
-    const char* samples[] = {"42", "  -17x", "+8", "", "abc", "\t\n 12 34", "-", "0080C0", "2147483647", "-2147483648"};
+    const char* samples[] = {"42",         "  -17x", "+8",     "",           "abc",
+                             "\t\n 12 34", "-",      "0080C0", "2147483647", "-2147483648"};
     for (const char* sample : samples) {
         EXPECT_EQ(ParseCInt(Ascii(sample)), static_cast<int>(std::strtol(sample, nullptr, 10))) << sample;
     }
     EXPECT_EQ(ParseCInt(u"99999999999999999999"), INT_MAX);
     EXPECT_EQ(ParseCInt(u"-99999999999999999999"), INT_MIN);
     EXPECT_EQ(ParseCInt(u"１２"), 0) << "full-width digits are not digits";
+}
+
+TEST(TextFormat, HexDigitValueReadsBothCasesAndNothingElse) {
+    constexpr std::u16string_view kLower = u"0123456789abcdef";
+    constexpr std::u16string_view kUpper = u"0123456789ABCDEF";
+    for (char32_t code = 0; code <= 0xFFFF; ++code) {
+        const auto unit = static_cast<char16_t>(code);
+        const std::size_t lower = kLower.find(unit);
+        const std::size_t found = lower != std::u16string_view::npos ? lower : kUpper.find(unit);
+        const int expected = found != std::u16string_view::npos ? static_cast<int>(found) : -1;
+        ASSERT_EQ(HexDigitValue(unit), expected) << "U+" << ToUtf8(Hex(unit, 4));
+    }
 }
 
 TEST(TextFormat, Utf8RoundTripsEveryScalarKind) {

@@ -406,6 +406,47 @@ TEST(FileKinds, ExtensionsAndKinds) {
     }
 }
 
+// The rows of a chooser filter as the system reads them: label and patterns each ended by a NUL, the
+// list ended by one more. An unended list gives no rows.
+std::vector<std::pair<std::u16string, std::u16string>> FilterRows(const std::u16string& filter) {
+    std::vector<std::pair<std::u16string, std::u16string>> rows;
+    if (filter.size() < 2 || filter.substr(filter.size() - 2) != std::u16string(2, u'\0')) {
+        return rows;
+    }
+    std::size_t at = 0;
+    while (filter[at] != u'\0') {
+        const std::size_t labelEnd = filter.find(u'\0', at);
+        const std::size_t patternsEnd = filter.find(u'\0', labelEnd + 1);
+        rows.emplace_back(filter.substr(at, labelEnd - at),
+                          filter.substr(labelEnd + 1, patternsEnd - labelEnd - 1));
+        at = patternsEnd + 1;
+    }
+    return rows;
+}
+
+// Both choosers offer the same picture rows; every pattern of a kind's row names an extension of that
+// kind, and "すべてのファイル" is the insert-file chooser's ninth row (FileOpenFilterNumber 9).
+TEST(FileChoosers, TheBackgroundChooserOffersTheInsertChoosersPictureRows) {
+    const auto files = FilterRows(FileChooserFilter());
+    const auto pictures = FilterRows(PictureChooserFilter());
+    ASSERT_EQ(files.size(), 9u);
+    ASSERT_EQ(pictures.size(), 7u);
+    EXPECT_TRUE(std::equal(pictures.begin(), pictures.end() - 1, files.begin()));
+    EXPECT_EQ(pictures.back(), files.back());
+    EXPECT_EQ(files.back(), std::make_pair(U("すべてのファイル"), std::u16string(u"*.*")));
+    for (std::size_t row = 0; row + 1 < files.size(); ++row) {
+        const FileKind kind = row < 6 ? FileKind::kPicture : (row == 6 ? FileKind::kSound : FileKind::kMovie);
+        const std::u16string& patterns = files[row].second;
+        for (std::size_t start = 0; start < patterns.size();) {
+            const std::size_t end = std::min(patterns.find(u';', start), patterns.size());
+            const std::u16string pattern = patterns.substr(start, end - start);
+            EXPECT_EQ(pattern.substr(0, 2), u"*.");
+            EXPECT_EQ(ClassifyFileKind(pattern.substr(2)), kind) << ToUtf8(pattern) << " in row " << row;
+            start = end + 1;
+        }
+    }
+}
+
 TEST(ClipboardPictures, JpegQualityIsTakenAsAnUnsignedNumberUpTo100) {
     EXPECT_EQ(JpegEncoderQuality(90), 90u);
     EXPECT_EQ(JpegEncoderQuality(150), 100u);

@@ -32,6 +32,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "driver_win.h"
@@ -44,17 +45,62 @@ DWORD TimeoutArgument(int argc, wchar_t** argv, DWORD fallback) {
     return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : fallback;
 }
 
+int Number(const wchar_t* text) { return static_cast<int>(std::wcstol(text, nullptr, 10)); }
+
+// Prints "left top width height" of a window in screen pixels, the answer scripts read.
+void PrintWindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+// Waits until the program that owns the window has handled everything sent to it so far.
+void WaitUntilOwnerIdle(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    tavrin::drive::WaitUntilIdle(processId, 5000);
+}
+
+// The main frame, or nothing with a word on the error output.
+HWND MainFrameOrComplain() {
+    HWND frame = FindMainFrame(0);
+    if (!frame) {
+        std::fprintf(stderr, "tavrin_drive: no main frame\n");
+    }
+    return frame;
+}
+
+HWND FindSettingsSheet() { return FindWindowW(L"#32770", L"設定"); }
+
+LARGE_INTEGER CounterNow() {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
+double MillisecondsSince(const LARGE_INTEGER& start) {
+    const LARGE_INTEGER end = CounterNow();
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// Prints "<name>: <median> ms over <n> runs", the line the benchmark scripts read; the callers leave
+// the cold first run out of the times.
+void PrintMedian(std::vector<double> times, const char* name) {
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        std::printf("%s: %.1f ms over %zu runs\n", name, times[times.size() / 2], times.size());
+    }
+}
+
 int Wait(DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         if (HWND frame = FindMainFrame(0)) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(frame, &processId);
-            tavrin::drive::WaitUntilIdle(processId, 5000);
-            RECT rect{};
-            GetWindowRect(frame, &rect);
-            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                        rect.bottom - rect.top);
+            WaitUntilOwnerIdle(frame);
+            PrintWindowRect(frame);
             return 0;
         }
         if (GetTickCount64() >= deadline) {
@@ -92,11 +138,7 @@ int MeasureStartup(const wchar_t* exe, int runs) {
     const std::filesystem::path path(exe);
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        LARGE_INTEGER frequency{};
-        LARGE_INTEGER start{};
-        LARGE_INTEGER end{};
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&start);
+        const LARGE_INTEGER start = CounterNow();
         auto process = tavrin::drive::TavrinProcess::Start(path.wstring(), L"", path.parent_path().wstring());
         if (!process) {
             std::fprintf(stderr, "tavrin_drive: cannot start the program\n");
@@ -109,19 +151,14 @@ int MeasureStartup(const wchar_t* exe, int runs) {
         }
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
-        QueryPerformanceCounter(&end);
-        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                          static_cast<double>(frequency.QuadPart);
+        const double ms = MillisecondsSince(start);
         std::printf("run %d: %.1f ms%s\n", run + 1, ms, run == 0 ? " (cold)" : "");
         if (run > 0) {
             times.push_back(ms);
         }
         (void)process->Close(30000);
     }
-    if (!times.empty()) {
-        std::sort(times.begin(), times.end());
-        std::printf("warm median: %.1f ms over %zu runs\n", times[times.size() / 2], times.size());
-    }
+    PrintMedian(std::move(times), "warm median");
     return 0;
 }
 
@@ -133,18 +170,12 @@ HWND SearchBoxOf(HWND frame) { return frame ? FindWindowExW(frame, nullptr, L"Ed
 // search ran, the list is painted and the first hit's entry loaded), or a negative number.
 double SearchOnce(HWND box, const wchar_t* word) {
     SetWindowTextW(box, word);
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER start{};
-    LARGE_INTEGER end{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = CounterNow();
     DWORD_PTR ignored = 0;
     if (!SendMessageTimeoutW(box, WM_CHAR, L'\r', 1, SMTO_NORMAL, 120000, &ignored)) {
         return -1;
     }
-    QueryPerformanceCounter(&end);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
+    return MillisecondsSince(start);
 }
 
 int Search(const wchar_t* word, int runs, int typingMs) {
@@ -172,16 +203,13 @@ int Search(const wchar_t* word, int runs, int typingMs) {
             times.push_back(ms);
         }
     }
-    if (!times.empty()) {
-        std::sort(times.begin(), times.end());
-        std::printf("median after the first: %.1f ms over %zu runs\n", times[times.size() / 2], times.size());
-    }
+    PrintMedian(std::move(times), "median after the first");
     return 0;
 }
 
 // Opens the settings sheet (unless it is open) on a page and prints the sheet's rectangle.
 int ShowSettings(int page) {
-    HWND sheet = FindWindowW(L"#32770", L"設定");
+    HWND sheet = FindSettingsSheet();
     if (!sheet) {
         HWND frame = FindMainFrame(0);
         sheet = frame ? tavrin::drive::OpenSettingsSheet(frame, 30000) : nullptr;
@@ -191,12 +219,8 @@ int ShowSettings(int page) {
         return 1;
     }
     tavrin::drive::ShowSettingsPage(sheet, page);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(sheet, &processId);
-    tavrin::drive::WaitUntilIdle(processId, 5000);
-    RECT rect{};
-    GetWindowRect(sheet, &rect);
-    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    WaitUntilOwnerIdle(sheet);
+    PrintWindowRect(sheet);
     return 0;
 }
 
@@ -208,27 +232,22 @@ int wmain(int argc, wchar_t** argv) {
         return Wait(TimeoutArgument(argc, argv, 30000));
     }
     if (command == L"command" && argc > 2) {
-        HWND frame = FindMainFrame(0);
+        HWND frame = MainFrameOrComplain();
         if (!frame) {
-            std::fprintf(stderr, "tavrin_drive: no main frame\n");
             return 1;
         }
-        tavrin::drive::SendCommand(frame, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        tavrin::drive::SendCommand(frame, Number(argv[2]));
         return 0;
     }
     if ((command == L"post" && argc > 2) || (command == L"mouse" && argc > 3)) {
-        HWND frame = FindMainFrame(0);
+        HWND frame = MainFrameOrComplain();
         if (!frame) {
-            std::fprintf(stderr, "tavrin_drive: no main frame\n");
             return 1;
         }
-        const auto number = [argv](int index) {
-            return static_cast<int>(std::wcstol(argv[index], nullptr, 10));
-        };
         if (command == L"post") {
-            tavrin::drive::PostCommand(frame, number(2));
+            tavrin::drive::PostCommand(frame, Number(argv[2]));
         } else {
-            POINT point{number(2), number(3)};
+            POINT point{Number(argv[2]), Number(argv[3])};
             ClientToScreen(frame, &point);
             SetCursorPos(point.x, point.y);
         }
@@ -241,27 +260,26 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "tavrin_drive: no message box\n");
             return 1;
         }
-        tavrin::drive::PressMessageBoxButton(box->window, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        tavrin::drive::PressMessageBoxButton(box->window,
+                                             static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
         return 0;
     }
     if (command == L"startup" && argc > 2) {
-        return MeasureStartup(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 6);
+        return MeasureStartup(argv[2], argc > 3 ? Number(argv[3]) : 6);
     }
     if (command == L"settings" && argc > 2) {
-        return ShowSettings(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+        return ShowSettings(Number(argv[2]));
     }
     if (command == L"settings-click" && argc > 2) {
-        HWND sheet = FindWindowW(L"#32770", L"設定");
+        HWND sheet = FindSettingsSheet();
         HWND page = sheet ? tavrin::drive::CurrentSettingsPage(sheet) : nullptr;
-        HWND control = page ? GetDlgItem(page, static_cast<int>(std::wcstol(argv[2], nullptr, 10))) : nullptr;
+        HWND control = page ? GetDlgItem(page, Number(argv[2])) : nullptr;
         if (!control) {
             std::fprintf(stderr, "tavrin_drive: no such control on the settings page\n");
             return 1;
         }
         tavrin::drive::ClickButton(control, true);
-        DWORD processId = 0;
-        GetWindowThreadProcessId(sheet, &processId);
-        tavrin::drive::WaitUntilIdle(processId, 5000);
+        WaitUntilOwnerIdle(sheet);
         return 0;
     }
     if (command == L"window" && argc > 2) {
@@ -270,13 +288,11 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "tavrin_drive: no such window\n");
             return 1;
         }
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        PrintWindowRect(window);
         return 0;
     }
     if (command == L"settings-close") {
-        HWND sheet = FindWindowW(L"#32770", L"設定");
+        HWND sheet = FindSettingsSheet();
         if (sheet) {
             tavrin::drive::CloseSettingsSheet(sheet, false, 30000);
         }
@@ -286,15 +302,16 @@ int wmain(int argc, wchar_t** argv) {
         return Search(argv[2], 1, 0);
     }
     if (command == L"search-timing" && argc > 2) {
-        return Search(argv[2], argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 11,
-                      argc > 4 ? static_cast<int>(std::wcstol(argv[4], nullptr, 10)) : 0);
+        return Search(argv[2], argc > 3 ? Number(argv[3]) : 11, argc > 4 ? Number(argv[4]) : 0);
     }
     if (command == L"close") {
         return Close(TimeoutArgument(argc, argv, 30000));
     }
-    std::fprintf(stderr,
-                 "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | answer ID [timeout-ms] | "
-                 "search WORD | search-timing WORD [RUNS] | settings PAGE | settings-click ID | window TITLE | "
-                 "settings-close\n");
+    std::fprintf(
+        stderr,
+        "usage: tavrin_drive wait|close [timeout-ms] | command|post ID | mouse X Y | answer ID [timeout-ms] "
+        "| "
+        "search WORD | search-timing WORD [RUNS] | settings PAGE | settings-click ID | window TITLE | "
+        "settings-close\n");
     return 2;
 }

@@ -71,4 +71,12 @@ WriteResult WriteFileAtomically(FileSystem& fs, const std::filesystem::path& tar
     return result;
 }
 
+std::u16string PathText(const std::filesystem::path& path) {
+    try {
+        return path.u16string();
+    } catch (...) {
+        return {};
+    }
+}
+
 }  // namespace tavrin

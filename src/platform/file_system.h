@@ -98,6 +98,10 @@ struct WriteResult {
 // The temporary name WriteFileAtomically uses beside target.
 [[nodiscard]] std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 
+// A path as text for error details and listings; names that are no valid text (possible on POSIX)
+// give "".
+[[nodiscard]] std::u16string PathText(const std::filesystem::path& path);
+
 // The operating system's file system: Win32 in the program, POSIX in native tests and tools.
 [[nodiscard]] std::unique_ptr<FileSystem> CreateSystemFileSystem();
 

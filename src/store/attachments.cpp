@@ -10,15 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A path as text for error details. Names that are no valid text (possible on POSIX) give "".
-std::u16string PathText(const fs::path& path) {
-    try {
-        return path.u16string();
-    } catch (...) {
-        return {};
-    }
-}
-
 char16_t LowerAscii(char16_t c) noexcept {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }

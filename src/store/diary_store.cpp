@@ -16,14 +16,6 @@ constexpr std::u16string_view kDataFolderName = u"data";
 
 }  // namespace
 
-std::u16string PathText(const std::filesystem::path& path) {
-    try {
-        return path.u16string();
-    } catch (...) {
-        return {};
-    }
-}
-
 std::u16string WriteFailureDetail(const WriteResult& result) {
     switch (result.status) {
         case WriteStatus::kCreateFailed:

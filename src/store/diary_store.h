@@ -163,9 +163,6 @@ class DiaryStore {
 // listing order; empty when the folder cannot be listed.
 [[nodiscard]] std::vector<std::u16string> ListDiaries(FileSystem& fs, const std::filesystem::path& exeFolder);
 
-// A path as text for error details; names that are no valid text (possible on POSIX) give "".
-[[nodiscard]] std::u16string PathText(const std::filesystem::path& path);
-
 // The detail of error 303 for a failed write: "1" (not created), "2" (byte-order mark not written) or
 // "3" (text not written or not put in place).
 [[nodiscard]] std::u16string WriteFailureDetail(const WriteResult& result);

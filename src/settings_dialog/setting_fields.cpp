@@ -16,7 +16,8 @@ ColorRef& Writable(const ColorRef& value) { return const_cast<ColorRef&>(value);
 // folder instead.
 bool IsDriveRoot(std::u16string_view path) { return path.size() == 3 && path[1] == u':' && path[2] == u'\\'; }
 
-std::u16string AcceptedText(const FieldSpec& field, std::u16string_view typed, const std::u16string& stored) {
+std::u16string AcceptedText(const SettingField& field, std::u16string_view typed,
+                            const std::u16string& stored) {
     if (typed == stored) {
         return stored;
     }
@@ -30,7 +31,7 @@ std::u16string AcceptedText(const FieldSpec& field, std::u16string_view typed, c
 }
 
 // The new value of a numeric setting, or the stored one when the control leaves it as it is.
-int AcceptedNumber(const FieldSpec& field, const FieldValue& value, int stored) {
+int AcceptedNumber(const SettingField& field, const FieldValue& value, int stored) {
     switch (field.kind) {
         case FieldKind::kCheck:
             return (value.number != 0) == (stored != 0) ? stored : (value.number != 0 ? 1 : 0);
@@ -57,10 +58,10 @@ int ReadNumberField(std::u16string_view text, int low, int high) noexcept {
     return std::clamp(ParseCInt(text), low, high);
 }
 
-FieldValues LoadFields(std::span<const FieldSpec> fields, const Settings& settings) {
+FieldValues LoadFields(std::span<const SettingField> fields, const Settings& settings) {
     FieldValues values;
     values.reserve(fields.size());
-    for (const FieldSpec& field : fields) {
+    for (const SettingField& field : fields) {
         FieldValue value;
         switch (field.kind) {
             case FieldKind::kCheck:
@@ -87,12 +88,12 @@ FieldValues LoadFields(std::span<const FieldSpec> fields, const Settings& settin
     return values;
 }
 
-bool AcceptFields(std::span<const FieldSpec> fields, const FieldValues& values, Settings& settings,
+bool AcceptFields(std::span<const SettingField> fields, const FieldValues& values, Settings& settings,
                   ChangeFlags& flags) {
     bool changed = false;
     const std::size_t count = std::min(fields.size(), values.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const FieldSpec& field = fields[i];
+        const SettingField& field = fields[i];
         const FieldValue& value = values[i];
         bool fieldChanged = false;
         if (field.kind == FieldKind::kText || field.kind == FieldKind::kPath) {
@@ -119,7 +120,7 @@ bool AcceptFields(std::span<const FieldSpec> fields, const FieldValues& values, 
     return changed;
 }
 
-int FieldIndexOf(std::span<const FieldSpec> fields, int control) noexcept {
+int FieldIndexOf(std::span<const SettingField> fields, int control) noexcept {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].control == control && fields[i].kind != FieldKind::kColour) {
             return static_cast<int>(i);

@@ -53,7 +53,7 @@ enum class FieldKind {
 // One field of a page. Exactly one accessor is set, matching the kind: number for kCheck, kNumber
 // and kChoice; text for kText and kPath; colour for kColour. Accessors read the live record; Accept
 // writes through them into a record it holds mutably.
-struct FieldSpec {
+struct SettingField {
     int control = 0;  // dialog control id (kColour: a slot number of the page's own)
     FieldKind kind = FieldKind::kCheck;
     unsigned groups = kGroupNone;
@@ -79,15 +79,15 @@ using FieldValues = std::vector<FieldValue>;
 [[nodiscard]] int ReadNumberField(std::u16string_view text, int low, int high) noexcept;
 
 // The values the controls start with, one per field, from the settings.
-[[nodiscard]] FieldValues LoadFields(std::span<const FieldSpec> fields, const Settings& settings);
+[[nodiscard]] FieldValues LoadFields(std::span<const SettingField> fields, const Settings& settings);
 
 // Compares every value with its setting, stores what changed (clamped, cut, trimmed) and raises the
 // groups of the changed fields; a text the user left as it was is kept as it is, even when it is
 // longer than the field takes. Returns true when anything changed.
-bool AcceptFields(std::span<const FieldSpec> fields, const FieldValues& values, Settings& settings,
+bool AcceptFields(std::span<const SettingField> fields, const FieldValues& values, Settings& settings,
                   ChangeFlags& flags);
 
 // The index of the field for a control, or -1.
-[[nodiscard]] int FieldIndexOf(std::span<const FieldSpec> fields, int control) noexcept;
+[[nodiscard]] int FieldIndexOf(std::span<const SettingField> fields, int control) noexcept;
 
 }  // namespace tavrin

@@ -192,7 +192,7 @@ int SettingsPageWindow::Scaled(int length96) const noexcept { return ScaleForWin
 
 void FieldPage::OnInit() {
     FillLists();
-    for (const FieldSpec& field : Fields()) {
+    for (const SettingField& field : Fields()) {
         if (field.kind == FieldKind::kText && IsFontCombo(Item(field.control))) {
             FillFontCombo(Item(field.control));
         }
@@ -222,7 +222,7 @@ std::optional<INT_PTR> FieldPage::OnMessage(UINT message, WPARAM, LPARAM lParam)
 
 FieldValues FieldPage::ReadValues() const {
     FieldValues values;
-    for (const FieldSpec& field : Fields()) {
+    for (const SettingField& field : Fields()) {
         values.push_back(ReadValue(field));
     }
     return values;
@@ -245,7 +245,7 @@ void FieldPage::FillCombo(int control, std::span<const std::u16string_view> text
     }
 }
 
-void FieldPage::ShowValue(const FieldSpec& field, const FieldValue& value) {
+void FieldPage::ShowValue(const SettingField& field, const FieldValue& value) {
     HWND control = Item(field.control);
     switch (field.kind) {
         case FieldKind::kCheck:
@@ -280,7 +280,7 @@ void FieldPage::ShowValue(const FieldSpec& field, const FieldValue& value) {
     }
 }
 
-FieldValue FieldPage::ReadValue(const FieldSpec& field) const {
+FieldValue FieldPage::ReadValue(const SettingField& field) const {
     FieldValue value;
     HWND control = Item(field.control);
     switch (field.kind) {

@@ -96,14 +96,14 @@ protected:
     [[nodiscard]] virtual int ReadColour(int /*slot*/) const { return 0; }
     virtual void ShowColour(int /*slot*/, int /*colour*/) {}
 
-    [[nodiscard]] std::span<const FieldSpec> Fields() const noexcept { return SettingsPageFields(Page()); }
+    [[nodiscard]] std::span<const SettingField> Fields() const noexcept { return SettingsPageFields(Page()); }
     [[nodiscard]] FieldValues ReadValues() const;
     void ShowValues(const FieldValues& values);
     void FillCombo(int control, std::span<const std::u16string_view> texts) const;
 
 private:
-    void ShowValue(const FieldSpec& field, const FieldValue& value);
-    [[nodiscard]] FieldValue ReadValue(const FieldSpec& field) const;
+    void ShowValue(const SettingField& field, const FieldValue& value);
+    [[nodiscard]] FieldValue ReadValue(const SettingField& field) const;
 };
 
 // The pages, in sheet order.

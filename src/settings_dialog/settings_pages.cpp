@@ -15,20 +15,20 @@ using NumberOf = const int& (*)(const Settings&);
 using TextOf = const std::u16string& (*)(const Settings&);
 using ColourOf = const ColorRef& (*)(const Settings&);
 
-constexpr FieldSpec Check(int control, unsigned groups, NumberOf number) {
+constexpr SettingField Check(int control, unsigned groups, NumberOf number) {
     return {control, FieldKind::kCheck, groups, 0, 1, 0, number, nullptr, nullptr};
 }
-constexpr FieldSpec Number(int control, unsigned groups, int low, int high, NumberOf number) {
+constexpr SettingField Number(int control, unsigned groups, int low, int high, NumberOf number) {
     return {control, FieldKind::kNumber, groups, low, high, 0, number, nullptr, nullptr};
 }
-constexpr FieldSpec Choice(int control, unsigned groups, int high, NumberOf number) {
+constexpr SettingField Choice(int control, unsigned groups, int high, NumberOf number) {
     return {control, FieldKind::kChoice, groups, 0, high, 0, number, nullptr, nullptr};
 }
-constexpr FieldSpec Text(int control, unsigned groups, std::size_t maxLength, TextOf text,
-                         FieldKind kind = FieldKind::kText) {
+constexpr SettingField Text(int control, unsigned groups, std::size_t maxLength, TextOf text,
+                            FieldKind kind = FieldKind::kText) {
     return {control, kind, groups, 0, 0, maxLength, nullptr, text, nullptr};
 }
-constexpr FieldSpec Colour(int slot, unsigned groups, ColourOf colour) {
+constexpr SettingField Colour(int slot, unsigned groups, ColourOf colour) {
     return {slot, FieldKind::kColour, groups, 0, 0, 0, nullptr, nullptr, colour};
 }
 
@@ -44,7 +44,7 @@ const ColorRef& CustomColourOf(const Settings& s) {
 }
 
 template <std::size_t... I>
-constexpr std::array<FieldSpec, sizeof...(I)> CustomColourFields(std::index_sequence<I...>) {
+constexpr std::array<SettingField, sizeof...(I)> CustomColourFields(std::index_sequence<I...>) {
     return {Colour(kCustomColourSlot + static_cast<int>(I), kGroupNone, &CustomColourOf<I>)...};
 }
 
@@ -86,7 +86,7 @@ constexpr std::array kGeneralOwnFields{
 constexpr auto kCustomFields = CustomColourFields(std::make_index_sequence<kCustomColourCount>());
 
 constexpr auto kGeneralFields = [] {
-    std::array<FieldSpec, kGeneralOwnFields.size() + kCustomFields.size()> all{};
+    std::array<SettingField, kGeneralOwnFields.size() + kCustomFields.size()> all{};
     std::copy(kGeneralOwnFields.begin(), kGeneralOwnFields.end(), all.begin());
     std::copy(kCustomFields.begin(), kCustomFields.end(), all.begin() + kGeneralOwnFields.size());
     return all;
@@ -212,7 +212,7 @@ int StartPageIndex(const Settings& settings) noexcept {
     return page >= 0 && page < kSettingsPageCount ? page : 0;
 }
 
-std::span<const FieldSpec> SettingsPageFields(SettingsPage page) noexcept {
+std::span<const SettingField> SettingsPageFields(SettingsPage page) noexcept {
     switch (page) {
         case SettingsPage::kGeneral:
             return kGeneralFields;
@@ -257,7 +257,7 @@ void ResetGeneralPageColours(FieldValues& values) {
     const ColourSettings defaults;
     const auto fields = SettingsPageFields(SettingsPage::kGeneral);
     for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) {
-        const FieldSpec& field = fields[i];
+        const SettingField& field = fields[i];
         const int row = field.control - kColourRowSlot;
         if (field.kind == FieldKind::kColour && row >= 0 && row < kColourRowCount) {
             values[i].number = static_cast<int>(colours[static_cast<std::size_t>(row)]);

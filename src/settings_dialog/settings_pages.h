@@ -37,7 +37,7 @@ inline constexpr int kSettingsPageCount = 9;
 // The fields of the pages built from the field tables (the template and keyboard pages keep their
 // own models). The general page's table ends with the eight colour rows (slots 0 to 7) and the
 // sixteen custom colours of the colour chooser (slots 100 to 115).
-[[nodiscard]] std::span<const FieldSpec> SettingsPageFields(SettingsPage page) noexcept;
+[[nodiscard]] std::span<const SettingField> SettingsPageFields(SettingsPage page) noexcept;
 
 inline constexpr int kColourRowSlot = 0;
 inline constexpr int kCustomColourSlot = 100;

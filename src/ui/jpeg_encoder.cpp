@@ -28,25 +28,25 @@ constexpr Table kZigzag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 1
                            58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 // A Huffman table as the file states it: the number of codes of each length 1 to 16, then the values.
-struct HuffmanSpec {
+struct HuffmanTable {
     std::array<std::uint8_t, 16> counts;
     std::vector<std::uint8_t> values;
 };
 
-const HuffmanSpec& DcLuminance() {
-    static const HuffmanSpec spec{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
-                                  {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-    return spec;
+const HuffmanTable& DcLuminance() {
+    static const HuffmanTable table{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+                                    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
+    return table;
 }
 
-const HuffmanSpec& DcChrominance() {
-    static const HuffmanSpec spec{{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0},
-                                  {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-    return spec;
+const HuffmanTable& DcChrominance() {
+    static const HuffmanTable table{{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0},
+                                    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
+    return table;
 }
 
-const HuffmanSpec& AcLuminance() {
-    static const HuffmanSpec spec{
+const HuffmanTable& AcLuminance() {
+    static const HuffmanTable table{
         {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D},
         {0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61, 0x07, 0x22,
          0x71, 0x14, 0x32, 0x81, 0x91, 0xA1, 0x08, 0x23, 0x42, 0xB1, 0xC1, 0x15, 0x52, 0xD1, 0xF0, 0x24, 0x33,
@@ -58,11 +58,11 @@ const HuffmanSpec& AcLuminance() {
          0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xD2, 0xD3, 0xD4,
          0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8, 0xE9, 0xEA, 0xF1,
          0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA}};
-    return spec;
+    return table;
 }
 
-const HuffmanSpec& AcChrominance() {
-    static const HuffmanSpec spec{
+const HuffmanTable& AcChrominance() {
+    static const HuffmanTable table{
         {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77},
         {0x00, 0x01, 0x02, 0x03, 0x11, 0x04, 0x05, 0x21, 0x31, 0x06, 0x12, 0x41, 0x51, 0x07, 0x61, 0x71, 0x13,
          0x22, 0x32, 0x81, 0x08, 0x14, 0x42, 0x91, 0xA1, 0xB1, 0xC1, 0x09, 0x23, 0x33, 0x52, 0xF0, 0x15, 0x62,
@@ -74,7 +74,7 @@ const HuffmanSpec& AcChrominance() {
          0xB4, 0xB5, 0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xD2,
          0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8, 0xE9, 0xEA,
          0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA}};
-    return spec;
+    return table;
 }
 
 // The code and its length for every value of a table.
@@ -83,13 +83,13 @@ struct HuffmanCodes {
     std::array<std::uint8_t, 256> length{};
 };
 
-HuffmanCodes CodesOf(const HuffmanSpec& spec) {
+HuffmanCodes CodesOf(const HuffmanTable& table) {
     HuffmanCodes codes;
     std::uint16_t code = 0;
     std::size_t next = 0;
     for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < spec.counts[static_cast<std::size_t>(length - 1)]; ++i) {
-            const std::uint8_t value = spec.values[next++];
+        for (int i = 0; i < table.counts[static_cast<std::size_t>(length - 1)]; ++i) {
+            const std::uint8_t value = table.values[next++];
             codes.code[value] = code++;
             codes.length[value] = static_cast<std::uint8_t>(length);
         }
@@ -268,17 +268,17 @@ void PutHeaders(std::vector<std::byte>& out, int width, int height, const Table&
     PutWord(out, height);
     PutWord(out, width);
     PutBytes(out, {3, 1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1});
-    const std::array<std::pair<int, const HuffmanSpec*>, 4> tables = {
+    const std::array<std::pair<int, const HuffmanTable*>, 4> tables = {
         std::pair{0x00, &DcLuminance()}, std::pair{0x10, &AcLuminance()}, std::pair{0x01, &DcChrominance()},
         std::pair{0x11, &AcChrominance()}};
-    for (const auto& [id, spec] : tables) {
+    for (const auto& [id, huffman] : tables) {
         PutBytes(out, {0xFF, 0xC4});
-        PutWord(out, 2 + 1 + 16 + static_cast<int>(spec->values.size()));
+        PutWord(out, 2 + 1 + 16 + static_cast<int>(huffman->values.size()));
         out.push_back(static_cast<std::byte>(id));
-        for (const std::uint8_t count : spec->counts) {
+        for (const std::uint8_t count : huffman->counts) {
             out.push_back(static_cast<std::byte>(count));
         }
-        for (const std::uint8_t value : spec->values) {
+        for (const std::uint8_t value : huffman->values) {
             out.push_back(static_cast<std::byte>(value));
         }
     }

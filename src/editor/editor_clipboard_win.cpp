@@ -121,12 +121,16 @@ std::optional<std::u16string> ReadText() {
 }
 
 std::vector<std::u16string> ReadFiles() {
-    std::vector<std::u16string> files;
     auto* drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
-    if (drop == nullptr) {
-        return files;
-    }
+    return drop != nullptr ? DroppedFilePaths(drop) : std::vector<std::u16string>();
+}
+
+}  // namespace
+
+std::vector<std::u16string> DroppedFilePaths(HDROP drop) {
+    std::vector<std::u16string> files;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    files.reserve(count);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = DragQueryFileW(drop, i, nullptr, 0);
         if (length == 0) {
@@ -140,7 +144,18 @@ std::vector<std::u16string> ReadFiles() {
     return files;
 }
 
-}  // namespace
+std::vector<std::byte> ReadClipboardBitmap(HWND owner) {
+    std::vector<std::byte> bytes;
+    const ClipboardSession session(owner);
+    if (session.Open()) {
+        const LockedBlock locked(GetClipboardData(CF_DIB));
+        if (locked.Data() != nullptr) {
+            const auto* begin = static_cast<const std::byte*>(locked.Data());
+            bytes.assign(begin, begin + locked.Bytes());
+        }
+    }
+    return bytes;
+}
 
 bool WinEditorClipboard::PutText(std::u16string_view text, bool wholeRow) {
     const ClipboardSession session(owner_);

@@ -3,6 +3,11 @@
 // dropped-file lists.
 
 #include <windows.h>
+#include <shellapi.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
 
 #include "editor/editor_clipboard.h"
 
@@ -23,5 +28,13 @@ public:
 private:
     HWND owner_;
 };
+
+// The paths of a dropped or copied file list, in its order; paths the list cannot give whole are left
+// out.
+[[nodiscard]] std::vector<std::u16string> DroppedFilePaths(HDROP drop);
+
+// The clipboard's packed bitmap (CF_DIB), copied out while the clipboard is open; empty when there is
+// none or the clipboard stays held by another program.
+[[nodiscard]] std::vector<std::byte> ReadClipboardBitmap(HWND owner);
 
 }  // namespace tavrin

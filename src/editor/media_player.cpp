@@ -85,7 +85,7 @@ bool MediaPlayer::PlayItem(int index) {
     }
     const int rowIndex = MediaRow(index);
     const RowRecord* row = rowIndex >= 0 ? &editor_.Rows()[static_cast<std::size_t>(rowIndex)] : nullptr;
-    if (row == nullptr || row->charCount - 4 > kMaxMediaNameLength) {
+    if (row == nullptr) {  // names too long for a path never make a media row
         // Whatever played before must not go on without a row to stop it from.
         StopPlayback(true);
         return false;
@@ -251,11 +251,11 @@ void MediaPlayer::PlaceMovie() {
     if (row.kind != RowKind::Movie) {
         return;
     }
-    const EditorRect area{editor_.Style().marginLeft + EditState::kObjectPadLeft,
-                          row.top + EditState::kObjectPadTop - editor_.ScrollOffset(),
-                          row.width - EditState::kObjectPadLeft - EditState::kObjectPadRight,
-                          row.height - editor_.Fonts().MediaBarHeight() - EditState::kObjectPadTop -
-                              EditState::kObjectPadBottom};
+    // Inside the shaded picture area by the object padding, scaled for the screen like the painter's.
+    const ObjectPadding pad = editor_.ObjectPad();
+    const EditorRect area{editor_.Style().marginLeft + pad.left, row.top + pad.top - editor_.ScrollOffset(),
+                          row.width - pad.left - pad.right,
+                          row.height - editor_.Fonts().MediaBarHeight() - pad.top - pad.bottom};
     // Typing lays the text out again after every character; a window already in place stays, so that
     // the movie does not flicker.
     if (shown_ && area == placedArea_) {

@@ -20,11 +20,10 @@ inline constexpr int kMediaPositionTimer = 204;   // the position display while 
 inline constexpr int kMediaStartFadeTimer = 205;  // the auto-play delay, and the fade-out steps
 
 inline constexpr int kMediaFullVolume = 1000;
-inline constexpr int kMediaFadeStep = 100;       // per tick of 205: ten ticks to silence
-inline constexpr int kMediaTickMs = 50;          // period of 205
-inline constexpr int kSoundPositionMs = 1000;    // period of 204 for a sound
-inline constexpr int kMoviePositionMs = 500;     // and for a movie
-inline constexpr int kMaxMediaNameLength = 259;  // longer names are never opened
+inline constexpr int kMediaFadeStep = 100;     // per tick of 205: ten ticks to silence
+inline constexpr int kMediaTickMs = 50;        // period of 205
+inline constexpr int kSoundPositionMs = 1000;  // period of 204 for a sound
+inline constexpr int kMoviePositionMs = 500;   // and for a movie
 
 // What the player is doing: nothing; an item chosen by auto-play waits for its first tick; an item
 // plays (or is paused, or has ended and shows its last position); a replaced entry's item fades out.
@@ -59,7 +58,6 @@ public:
     void Attach(MediaEngine* engine);
     // The editor goes away: playback stops, both timers stop, the engine is forgotten.
     void Detach();
-    [[nodiscard]] bool HasPlayer() const noexcept { return engine_ != nullptr; }
 
     // With AutoPlay on, the first sound or movie of the text starts on the next tick of 205.
     void AutoPlay();
@@ -90,7 +88,6 @@ public:
     [[nodiscard]] int PositionMs() const noexcept { return positionMs_; }
     [[nodiscard]] MediaClock Length() const noexcept { return SplitMediaTime(lengthMs_); }
     [[nodiscard]] MediaClock Position() const noexcept { return SplitMediaTime(positionMs_); }
-    [[nodiscard]] MediaSize SourceSize() const noexcept { return source_; }
     [[nodiscard]] int Volume() const noexcept { return volume_; }
     [[nodiscard]] const EditorRect& SeekBar() const noexcept { return seekBar_; }
     [[nodiscard]] bool FadeOnChange() const noexcept { return fadeOnChange_; }

@@ -10,23 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char16_t LowerAscii(char16_t c) noexcept {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
-}
-
-bool IsExtensionOfKind(std::u16string_view extension, FileKind kind) noexcept {
-    const auto list = ExtensionsOfKind(kind);
-    return std::any_of(list.begin(), list.end(), [extension](std::u16string_view known) {
-        return EqualIgnoringAsciiCase(known, extension);
-    });
-}
-
 std::size_t KindIndex(FileKind kind) noexcept { return static_cast<std::size_t>(kind) & 3u; }
 
 // A row of a file chooser's filter list: the label shown and the patterns it stands for.
@@ -216,10 +199,9 @@ void AttachmentNumbers::ReadListing() {
         if (number < 1) {
             continue;
         }
-        for (const FileKind kind : {FileKind::kPicture, FileKind::kSound, FileKind::kMovie}) {
-            if (IsExtensionOfKind(extension, kind)) {
-                taken_[KindIndex(kind)].set(static_cast<std::size_t>(number));
-            }
+        const FileKind kind = ClassifyFileKind(extension);
+        if (kind != FileKind::kOther) {
+            taken_[KindIndex(kind)].set(static_cast<std::size_t>(number));
         }
     }
 }
@@ -254,12 +236,6 @@ std::optional<std::u16string> AttachmentNumbers::Next(FileKind kind) {
         return prefix_ + u"_" + Decimal(number, 4);
     }
     return std::nullopt;
-}
-
-void AttachmentNumbers::MarkTaken(FileKind kind, int number) {
-    if (number >= 1 && number <= kAttachmentNumberMax) {
-        taken_[KindIndex(kind)].set(static_cast<std::size_t>(number));
-    }
 }
 
 std::optional<std::u16string> NextAttachmentName(FileSystem& fs, const std::filesystem::path& dataFolder,

@@ -67,8 +67,6 @@ public:
 
     // The next free name "<prefix>_<nnnn>" of the kind (marked taken), or nothing when all 9,999 are.
     [[nodiscard]] std::optional<std::u16string> Next(FileKind kind);
-    // Marks a number taken (a file appeared under it after the listing).
-    void MarkTaken(FileKind kind, int number);
 
 private:
     // The listing could not be read: every number is checked with Exists, one extension at a time.

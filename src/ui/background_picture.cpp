@@ -21,12 +21,8 @@ std::vector<std::u16string> PicturesIn(FileSystem& fs, const fs::path& folder) {
         if (entry.isFolder) {
             continue;
         }
-        std::u16string name;
-        try {
-            name = entry.name.u16string();
-        } catch (...) {
-            continue;  // a name that is no valid text (POSIX only) cannot be a setting's picture
-        }
+        // A name that is no valid text (POSIX only) comes back empty and is no picture.
+        std::u16string name = PathText(entry.name);
         if (name.size() <= kBackgroundNameMax &&
             ClassifyFileKind(FileExtension(name)) == FileKind::kPicture) {
             pictures.push_back(std::move(name));

@@ -130,42 +130,11 @@ void RunDropPlan(FrameWindow& frame, const DropPlan& plan) {
     }
 }
 
-std::vector<std::u16string> DroppedPaths(HDROP drop) {
-    std::vector<std::u16string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    paths.reserve(count);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::u16string path(length, u'\0');
-        if (length > 0 && DragQueryFileW(drop, i, WideBuffer(path), length + 1) == length) {
-            paths.push_back(std::move(path));
-        }
-    }
-    return paths;
-}
-
-// The clipboard's packed bitmap, copied out while the clipboard is open; empty when there is none.
-std::vector<std::byte> ClipboardBitmap(HWND owner) {
-    std::vector<std::byte> bytes;
-    if (!OpenClipboard(owner)) {
-        return bytes;
-    }
-    if (HANDLE data = GetClipboardData(CF_DIB)) {
-        if (const void* locked = GlobalLock(data)) {
-            const auto* begin = static_cast<const std::byte*>(locked);
-            bytes.assign(begin, begin + GlobalSize(data));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return bytes;
-}
-
 // Saves the clipboard's bitmap to target without ever replacing a file: it is written beside the
 // target first and then moved into a name nobody has taken meanwhile. Nothing on success, else the
 // system's error code (0 when the picture itself could not be read or encoded).
 std::optional<std::uint32_t> SaveClipboardPicture(FrameWindow& frame, const std::filesystem::path& target) {
-    const std::vector<std::byte> packed = ClipboardBitmap(frame.window);
+    const std::vector<std::byte> packed = ReadClipboardBitmap(frame.window);
     const std::optional<PackedDibLayout> layout = MeasurePackedDib(packed);
     if (!layout) {
         return 0u;
@@ -211,7 +180,7 @@ void PastePicture(FrameWindow& frame) {
 }  // namespace
 
 void DropFiles(FrameWindow& frame, HDROP drop) {
-    const std::vector<std::u16string> paths = DroppedPaths(drop);
+    const std::vector<std::u16string> paths = DroppedFilePaths(drop);
     POINT point{};
     const bool inClient = DragQueryPoint(drop, &point) != FALSE;
     DragFinish(drop);

@@ -2,6 +2,7 @@
 // the user pauses (on the recovery store's own thread), and the start offers what an earlier run left.
 #include <windows.h>
 
+#include "app/app_state.h"
 #include "app/error_box_win.h"
 #include "app/modal_scope_win.h"
 #include "platform/wide_win.h"
@@ -24,16 +25,20 @@ bool AnotherCopyRuns(HWND ownFrame) {
     return false;
 }
 
+// Absolute also for a copy run from a drive's root, whose folder text is a bare "E:".
+std::filesystem::path ExeFolderOf(const FrameWindow& frame) {
+    return ExeFolderPath(frame.app.state.exeFolder);
+}
+
 bool DeleteEndBlankLine(const FrameWindow& frame) {
     return frame.app.state.settings.other.deleteEndBlankLine != 0;
 }
 
 void RestoreEntries(FrameWindow& frame, const std::vector<RecoveredEntry>& entries) {
-    const AppState& state = frame.app.state;
     bool currentDiaryChanged = false;
     for (const RecoveredEntry& entry : entries) {
         const std::optional<UserError> error =
-            RestoreRecoveredEntry(*frame.app.fs, state.exeFolder, entry, DeleteEndBlankLine(frame));
+            RestoreRecoveredEntry(*frame.app.fs, ExeFolderOf(frame), entry, DeleteEndBlankLine(frame));
         if (error) {
             ShowUserError(frame.window, *error);  // the file stays and is offered again next time
         } else {
@@ -53,8 +58,7 @@ void SetEntriesAside(FrameWindow& frame, const std::vector<RecoveredEntry>& entr
     for (const RecoveredEntry& entry : entries) {
         (void)SetRecoveredEntryAside(*frame.app.fs, entry);
     }
-    const std::u16string text =
-        RecoveryKeptText(RecoveryFolder(std::filesystem::path(frame.app.state.exeFolder)));
+    const std::u16string text = RecoveryKeptText(RecoveryFolder(ExeFolderOf(frame)));
     const ModalScope modal;
     MessageBoxW(frame.window, Wide(text), L"Tavrin", MB_OK | MB_ICONINFORMATION);
 }
@@ -62,8 +66,7 @@ void SetEntriesAside(FrameWindow& frame, const std::vector<RecoveredEntry>& entr
 }  // namespace
 
 void StartRecovery(FrameWindow& frame) {
-    frame.recovery = std::make_unique<RecoveryStore>(CreateSystemFileSystem(),
-                                                     std::filesystem::path(frame.app.state.exeFolder));
+    frame.recovery = std::make_unique<RecoveryStore>(CreateSystemFileSystem(), ExeFolderOf(frame));
     frame.store->SetRecovery(frame.recovery.get());
 }
 
@@ -90,8 +93,8 @@ void OfferRecoveredTexts(FrameWindow& frame) {
     if (AnotherCopyRuns(frame.window)) {
         return;
     }
-    const std::vector<RecoveredEntry> entries = CollectRecoveredEntries(
-        *frame.app.fs, std::filesystem::path(frame.app.state.exeFolder), DeleteEndBlankLine(frame));
+    const std::vector<RecoveredEntry> entries =
+        CollectRecoveredEntries(*frame.app.fs, ExeFolderOf(frame), DeleteEndBlankLine(frame));
     if (entries.empty()) {
         return;
     }

@@ -7,8 +7,8 @@
 #include "app/key_names_win.h"
 #include "app/settings_file.h"
 #include "app/startup_win.h"
-#include "editor/markup_edit_pane_win.h"
 #include "editor/editor_messages.h"
+#include "editor/markup_edit_pane_win.h"
 #include "platform/wide_win.h"
 #include "settings_dialog/settings_apply.h"
 #include "settings_dialog/settings_sheet_win.h"
@@ -24,21 +24,12 @@ constexpr int kSettingsSaveError = 303;
 // TitleBarName must act on the shown entry and the title at once).
 void FollowRecord(FrameWindow& frame) {
     AppState& state = frame.app.state;
-    const OtherSettings& other = state.settings.other;
     UpdateOpacityLevels(state);
     state.weekdayLabels = SplitWeekLabels(state.settings.calendar.weekFormat);
-    frame.store->options = {other.editLock != 0, other.deleteEndBlankLine != 0, other.noAnimation != 0,
-                            other.titleBarName != 0};
+    ApplyStoreOptions(frame);
     frame.store->ApplyEditLock();
-    SetWindowTextW(frame.window, Wide(MainWindowTitle(other.titleBarName != 0, state.DiaryName())));
-}
-
-// AutoPlay and DoubleClickLink into the editor's state.
-void WriteEditorOptions(FrameWindow& frame) {
-    HWND editor = frame.app.shell.editor;
-    const OtherSettings& other = frame.app.state.settings.other;
-    SetEditorAutoPlay(editor, other.autoPlay != 0);
-    SendMessageW(editor, MEP_SETDBLCLICKLINK, other.doubleClickLink ? 1 : 0, 0);
+    SetWindowTextW(frame.window,
+                   Wide(MainWindowTitle(state.settings.other.titleBarName != 0, state.DiaryName())));
 }
 
 // The background picture after its settings changed: shown, hidden, another file, another place. A
@@ -63,14 +54,14 @@ void ApplySettingsChanges(FrameWindow& frame, const ChangeFlags& flags) {
         RebuildAccelerators(app);
     }
     if (steps.sendEditorStyle) {
-        ApplyEditorStyle(frame);
-        WriteEditorOptions(frame);
-        ApplySearchPaneStyle(frame);
+        ApplyEditorStyle(frame);  // the options included
     } else if (steps.writeEditorOptions) {
         WriteEditorOptions(frame);
     }
     if (steps.recreateSideFonts) {
         CreateSideFonts(frame);
+    }
+    if (steps.sendEditorStyle || steps.recreateSideFonts) {
         ApplySearchPaneStyle(frame);
     }
     if (steps.reloadBackground) {

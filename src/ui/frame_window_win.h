@@ -132,6 +132,10 @@ void InvalidateFrame(FrameWindow& frame, unsigned flags);
 void SetDisplayMode(FrameWindow& frame, DisplayMode mode);
 void ToggleFullscreen(FrameWindow& frame);
 void ApplyEditorStyle(FrameWindow& frame);
+// AutoPlay and DoubleClickLink into the editor (part of ApplyEditorStyle).
+void WriteEditorOptions(FrameWindow& frame);
+// The store's options from the settings record.
+void ApplyStoreOptions(FrameWindow& frame);
 // The three side-area fonts from MainFontName and FontSizeS, M and L, at the frame's DPI.
 void CreateSideFonts(FrameWindow& frame);
 void PostFrameCommand(const FrameWindow& frame, int command);

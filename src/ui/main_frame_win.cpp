@@ -114,9 +114,7 @@ bool OnCreate(FrameWindow& frame) {
     frame.store = std::make_unique<DiaryStore>(
         StorePorts{*frame.app.fs, *frame.app.clock, *frame.editorPort, frame.storeView, frame.errors},
         ExeFolderPath(state.exeFolder), state.DiaryName());
-    const OtherSettings& other = state.settings.other;
-    frame.store->options = {other.editLock != 0, other.deleteEndBlankLine != 0, other.noAnimation != 0,
-                            other.titleBarName != 0};
+    ApplyStoreOptions(frame);
     StartRecovery(frame);
     SetCurrentDirectoryW(DataFolderOf(state).c_str());
     SetTimer(frame.window, kClockTimer, kClockPeriodMs, nullptr);
@@ -579,6 +577,19 @@ void ToggleFullscreen(FrameWindow& frame) {
                  SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+void WriteEditorOptions(FrameWindow& frame) {
+    HWND editor = frame.app.shell.editor;
+    const OtherSettings& other = frame.app.state.settings.other;
+    SetEditorAutoPlay(editor, other.autoPlay != 0);
+    SendMessageW(editor, MEP_SETDBLCLICKLINK, other.doubleClickLink ? 1 : 0, 0);
+}
+
+void ApplyStoreOptions(FrameWindow& frame) {
+    const OtherSettings& other = frame.app.state.settings.other;
+    frame.store->options = {other.editLock != 0, other.deleteEndBlankLine != 0, other.noAnimation != 0,
+                            other.titleBarName != 0};
+}
+
 void ApplyEditorStyle(FrameWindow& frame) {
     HWND editor = frame.app.shell.editor;
     if (!editor) {
@@ -588,8 +599,7 @@ void ApplyEditorStyle(FrameWindow& frame) {
     const DisplayStyle style = DisplayStyleOf(state);
     SendMessageW(editor, MEP_SETSTYLE, reinterpret_cast<WPARAM>(&style), 0);
     SendMessageW(editor, MEP_SETTITLELINE, state.settings.other.diaryTitle ? 1 : 0, 1);
-    SendMessageW(editor, MEP_SETDBLCLICKLINK, state.settings.other.doubleClickLink ? 1 : 0, 0);
-    SetEditorAutoPlay(editor, state.settings.other.autoPlay != 0);
+    WriteEditorOptions(frame);
     // The editor's scroll bar is drawn in the diary's colours: a light thumb that darkens under the mouse.
     if (HWND scrollBar = GetDlgItem(editor, kEditorScrollBarId)) {
         const ColourSettings& colour = state.settings.colour;

@@ -29,4 +29,12 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t holds UTF-16
     return text ? FromWide(std::wstring_view(text)) : std::u16string();
 }
 
+// A window's or control's text; empty for no window.
+[[nodiscard]] inline std::u16string WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, WideBuffer(text), length + 1)));
+    return text;
+}
+
 }  // namespace tavrin

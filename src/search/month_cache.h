@@ -42,8 +42,6 @@ public:
         std::erase_if(months_, [&keep](const auto& item) { return !keep(item.first); });
     }
 
-    [[nodiscard]] std::size_t Size() const noexcept { return months_.size(); }
-
 private:
     std::filesystem::path folder_;
     std::unordered_map<int, Month> months_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/settings_codec.h"
 #include "ui/frame_input.h"
 #include "ui/menu_draw.h"
 
@@ -17,9 +18,6 @@ constexpr int kMatchCaseValue = 0x1003;
 constexpr int kWordOnlyValue = 0x1004;
 constexpr int kSelectAllValue = 0x00B1;  // EM_SETSEL
 constexpr int kClearResultsValue = 0x1005;
-
-unsigned DisabledIf(bool off) noexcept { return off ? kMenuDisabled : 0; }
-unsigned CheckedIf(bool on) noexcept { return on ? kMenuChecked : 0; }
 
 void AddHistory(MenuItemArray& menu, const SearchBoxMenuState& state) {
     const SearchHistory empty;
@@ -38,15 +36,8 @@ void AddHistory(MenuItemArray& menu, const SearchBoxMenuState& state) {
 }  // namespace
 
 std::u16string HistoryMenuLabel(std::u16string_view word) {
-    bool cut = false;
-    if (word.size() > kHistoryLabelMax) {
-        std::size_t length = kHistoryLabelMax;
-        if (word[length - 1] >= 0xD800 && word[length - 1] <= 0xDBFF) {
-            --length;  // never half a surrogate pair
-        }
-        word = word.substr(0, length);
-        cut = true;
-    }
+    const bool cut = word.size() > kHistoryLabelMax;
+    word = CutToLength(word, kHistoryLabelMax);  // never half a surrogate pair
     std::u16string label;
     label.reserve(word.size() + 3);
     for (const char16_t c : word) {

@@ -156,13 +156,7 @@ void SettingsPageWindow::CentreSheetOnce() {
     SetWindowPos(sheetWindow, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::u16string SettingsPageWindow::ItemText(int control) const {
-    HWND item = Item(control);
-    const int length = GetWindowTextLengthW(item);
-    std::u16string text(static_cast<std::size_t>(std::max(length, 0)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(item, WideBuffer(text), length + 1)));
-    return text;
-}
+std::u16string SettingsPageWindow::ItemText(int control) const { return WindowText(Item(control)); }
 
 void SettingsPageWindow::SetItemText(int control, const std::u16string& text) const {
     SetDlgItemTextW(dialog_, control, Wide(text));

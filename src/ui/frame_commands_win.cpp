@@ -170,9 +170,7 @@ void FocusSearch(FrameWindow& frame, const CommandDecision& decision) {
         SetDisplayMode(frame, DisplayMode::kEdit);
     }
     if (decision.showSideBar) {
-        frame.app.state.settings.window.showSideArea = 1;
-        Relayout(frame);
-        InvalidateFrame(frame, kInvalidateAll);
+        ShowSideArea(frame);
     }
     if (decision.focusSearchBox) {
         SetFocus(frame.app.shell.searchBox);

@@ -44,13 +44,6 @@ private:
     HCURSOR previous_;
 };
 
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::u16string text(static_cast<std::size_t>(std::max(length, 0)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, WideBuffer(text), length + 1)));
-    return text;
-}
-
 void SetBoxText(const FrameWindow& frame, std::u16string_view text, bool select) {
     HWND box = frame.app.shell.searchBox;
     SetWindowTextW(box, Wide(std::u16string(SearchWordOf(text))));
@@ -99,16 +92,6 @@ void RunSearchNow(FrameWindow& frame) {
     SetFocus(list);
     PaintSearchListNow(list);
     GoToSelectedHit(frame, false);
-}
-
-// Shows the sidebar (and with it the search pane) when it is hidden.
-void ShowSearchPane(FrameWindow& frame) {
-    int& shown = frame.app.state.settings.window.showSideArea;
-    if (!shown) {
-        shown = 1;
-        Relayout(frame);
-        InvalidateFrame(frame, kInvalidateAll);
-    }
 }
 
 void StepHistory(FrameWindow& frame, bool up) {
@@ -363,7 +346,7 @@ void SearchSelection(FrameWindow& frame) {
 }
 
 void SearchForText(FrameWindow& frame, std::u16string_view text) {
-    ShowSearchPane(frame);
+    ShowSideArea(frame);
     SetBoxText(frame, text, false);
     StartSearchFromBox(frame);
 }

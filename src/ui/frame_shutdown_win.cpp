@@ -47,13 +47,14 @@ bool SessionEnds(FrameWindow& frame, WPARAM ending) {
     if (ending == FALSE) {
         return false;  // another program cancelled it: carry on
     }
-    PutEverythingOnDisk(frame);
     if (ModalUiOpen()) {
         // Code below us still waits for its menu or box: destroying the frame would free what it uses
-        // when it returns. Everything is on disk, so the process ends here, as Windows would end it.
+        // when it returns. Everything goes on disk once more (the user may have typed since the query)
+        // and the process ends here, as Windows would end it.
+        PutEverythingOnDisk(frame);
         ExitProcess(0);
     }
-    return true;
+    return true;  // the ordinary shutdown saves the entry (or keeps its text) and the settings
 }
 
 }  // namespace tavrin

@@ -131,6 +131,8 @@ void RedrawFrame(FrameWindow& frame);
 void InvalidateFrame(FrameWindow& frame, unsigned flags);
 void SetDisplayMode(FrameWindow& frame, DisplayMode mode);
 void ToggleFullscreen(FrameWindow& frame);
+// Shows the side area (and with it the search pane) when it is hidden.
+void ShowSideArea(FrameWindow& frame);
 void ApplyEditorStyle(FrameWindow& frame);
 // AutoPlay and DoubleClickLink into the editor (part of ApplyEditorStyle).
 void WriteEditorOptions(FrameWindow& frame);

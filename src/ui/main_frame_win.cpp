@@ -584,6 +584,15 @@ void WriteEditorOptions(FrameWindow& frame) {
     SendMessageW(editor, MEP_SETDBLCLICKLINK, other.doubleClickLink ? 1 : 0, 0);
 }
 
+void ShowSideArea(FrameWindow& frame) {
+    int& shown = frame.app.state.settings.window.showSideArea;
+    if (!shown) {
+        shown = 1;
+        Relayout(frame);
+        InvalidateFrame(frame, kInvalidateAll);
+    }
+}
+
 void ApplyStoreOptions(FrameWindow& frame) {
     const OtherSettings& other = frame.app.state.settings.other;
     frame.store->options = {other.editLock != 0, other.deleteEndBlankLine != 0, other.noAnimation != 0,

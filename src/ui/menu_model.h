@@ -18,6 +18,12 @@ inline constexpr unsigned kMenuChecked = 0x02;  // check mark
 inline constexpr unsigned kMenuRadio = 0x04;    // radio mark
 inline constexpr unsigned kMenuHighlighted = 0x08;
 inline constexpr unsigned kMenuDefault = 0x10;
+
+// Item flags from the conditions that set them.
+[[nodiscard]] constexpr unsigned CheckedIf(bool on, unsigned flag = kMenuChecked) noexcept {
+    return on ? flag : 0;
+}
+[[nodiscard]] constexpr unsigned DisabledIf(bool off) noexcept { return off ? kMenuDisabled : 0; }
 inline constexpr unsigned kMenuSeparator = 0x80;
 
 inline constexpr std::size_t kMenuLabelMax = 255;

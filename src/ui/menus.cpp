@@ -14,13 +14,6 @@ namespace id = command_id;
 
 constexpr std::size_t kFirstWordsMax = 30;
 
-unsigned CheckedIf(bool on, unsigned flag = kMenuChecked) noexcept {
-    return on ? flag : 0;
-}
-unsigned DisabledIf(bool off) noexcept {
-    return off ? kMenuDisabled : 0;
-}
-
 void AddDateMoves(MenuItemArray& menu, int popup) {
     menu.Add(popup, id::kToday, 0, u"今日(&T)");
     menu.AddSeparator(popup);
@@ -41,9 +34,7 @@ void AddDateMoves(MenuItemArray& menu, int popup) {
     menu.Add(popup, id::kJump, 0, u"指定日へ移動(&J)...");
 }
 
-int ClampedDay(int year, int month, int day) noexcept {
-    return std::min(day, DaysInMonth(year, month));
-}
+int ClampedDay(int year, int month, int day) noexcept { return std::min(day, DaysInMonth(year, month)); }
 
 }  // namespace
 

@@ -16,13 +16,7 @@ JumpDialogContext* ContextOf(HWND dialog) {
     return reinterpret_cast<JumpDialogContext*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-std::u16string FieldText(HWND dialog, int id) {
-    HWND field = GetDlgItem(dialog, id);
-    const int length = GetWindowTextLengthW(field);
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, WideBuffer(text), length + 1)));
-    return text;
-}
+std::u16string FieldText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 void SetUpField(HWND dialog, int field, int spin, int digits, int low, int high, int value) {
     SendDlgItemMessageW(dialog, field, EM_LIMITTEXT, static_cast<WPARAM>(digits), 0);

@@ -19,23 +19,13 @@ trap 'wine_and_display_stop; audio_sink_stop; rm -rf "$work"' EXIT
 # Started before any Wine server, which hands its address to the programs' sound output.
 audio_sink_start
 
-# screen DPI: the display, the prefix and the Wine server of a screen of that DPI (stopping the ones
-# before).
-screen() {
-    wine_and_display_stop
-    export TAVRIN_DPI=$1 WINEPREFIX
-    WINEPREFIX=$(wine_prefix_for_dpi "$1")
-    xvfb_start "$((1600 * $1 / 96))x$((1000 * $1 / 96))"
-    wine_prefix_init
-    wineserver_start
-}
-
-# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE] [WAIT] [SEARCH WORD]: starts Tavrin on the sample diary
-# with these settings, optionally gives it a command and searches for a word, waits WAIT seconds (half a
-# second unless given) and saves docs/NAME.png. PREPARE, when given, is a function called with the
-# portable folder before the program starts.
+# shot NAME "SETTINGS LINES" [COMMAND] [PREPARE] [WAIT] [SEARCH WORD] [ANSWER]: starts Tavrin on the
+# sample diary with these settings, optionally gives it a command and searches for a word, waits WAIT
+# seconds (half a second unless given) and saves docs/NAME.png. PREPARE, when given, is a function called
+# with the portable folder before the program starts. ANSWER, when given, is the button (IDYES = 6, ...)
+# pressed in the message box the picture shows, before the program is closed.
 shot() {
-    local name=$1 settings=$2 command=${3:-} prepare=${4:-} pause=${5:-0.5} search=${6:-}
+    local name=$1 settings=$2 command=${3:-} prepare=${4:-} pause=${5:-0.5} search=${6:-} answer=${7:-}
     local folder=$work/$name
     mkdir -p "$folder/RaRorir"
     cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
@@ -60,6 +50,7 @@ shot() {
     [ "$top" -lt 0 ] && { height=$((height + top)); top=0; }
     sleep "$pause"
     import -display "$DISPLAY" -window root -crop "${width}x${height}+${left}+${top}" +repage "docs/$name.png"
+    [ -n "$answer" ] && "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" answer "$answer" 30000
     "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" close 30000
     wait "$app" || true
     log "docs/$name.png"
@@ -112,36 +103,20 @@ background_picture() {
 }
 
 # The question after a crash: texts of two days wait in _recovery for the sample diary. The shot shows
-# the frame with the box over it; Yes restores them, then the program is closed.
-recovery_shot() {
-    local name=recovery-offer folder=$work/recovery-offer
-    mkdir -p "$folder/RaRorir" "$folder/_recovery/RaRorir"
-    cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
-    "$TAVRIN_BUILD/native/tools/diarygen/tavrin_diarygen" --out "$folder/RaRorir" --years 3 --last-year 2026 \
-        --seed 7 >/dev/null
-    { printf '\xff\xfe'; printf '%b' "$1" | iconv -f UTF-8 -t UTF-16LE; } >"$folder/tavrin.ini"
-    local day
+# the frame with the box over it; Yes (6) restores them, then the program is closed.
+recovery_files() {
+    local folder=$1 day
+    mkdir -p "$folder/_recovery/RaRorir"
     for day in 04 05; do
         { printf '\xff\xfe'; printf '2026/03/%s\r\n\t%s\r\n' "$day" "書きかけの日記 ($day 日)" |
             iconv -f UTF-8 -t UTF-16LE; } >"$folder/_recovery/RaRorir/202603$day.txt"
     done
-    (cd "$folder" && exec "$(wine_loader)" tavrin.exe </dev/null >/dev/null 2>&1) &
-    local app=$!
-    local geometry
-    geometry=$("$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" wait 60000)
-    read -r left top width height <<<"$geometry"
-    sleep 0.5
-    import -display "$DISPLAY" -window root -crop "${width}x${height}+${left}+${top}" +repage "docs/$name.png"
-    "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" answer 6 30000
-    "$TAVRIN_ROOT/scripts/wine-run.sh" "$drive" close 30000
-    wait "$app" || true
-    log "docs/$name.png"
 }
 
 mkdir -p docs
 base='[Window]\r\nWidth=1000\r\nHeight=680\r\nLeft=40\r\nTop=40\r\n'
 day='[Other]\r\nStartDateMode=2\r\nStartDate=20260305\r\n'
-screen 96
+wine_screen_start 96
 shot main-window "$base$day"
 shot main-sidebar-right "${base}SideBarLayout=1\r\n$day"
 shot main-fullscreen "[Window]\r\nFullscreen=1\r\n$day"
@@ -175,11 +150,11 @@ media_entries() {
 shot media-sound "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260307\r\n" "" media_entries 3
 shot media-movie "$base[Other]\r\nAutoPlay=1\r\nStartDateMode=2\r\nStartDate=20260308\r\n" "" media_entries 4
 
-recovery_shot "$base$day"
+shot recovery-offer "$base$day" "" recovery_files 0.5 "" 6
 
 # The same window on high-DPI screens: the window's size is its size on the screen, so it is given
 # scaled; everything inside scales by itself.
-screen 144
+wine_screen_start 144
 shot main-window-144dpi "[Window]\r\nWidth=1500\r\nHeight=1020\r\nLeft=60\r\nTop=60\r\n$day"
-screen 192
+wine_screen_start 192
 shot main-window-192dpi "[Window]\r\nWidth=2000\r\nHeight=1360\r\nLeft=80\r\nTop=80\r\n$day"

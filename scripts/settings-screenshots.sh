@@ -3,8 +3,9 @@
 # at 96 DPI, and the general and template pages at 144 DPI, into docs/. With --check DIR it renders
 # every page at 96, 120, 144 and 192 DPI into DIR instead, for a look at each resolution.
 #
-# Each DPI gets a Wine prefix of its own (build/wineprefix-dpiN, made on first use) whose
-# "Control Panel\Desktop" LogPixels is that DPI, and a screen large enough for the sheet at it.
+# Each DPI gets the Wine prefix of its own (build/wineprefix for 96, build/wineprefix-dpiN beside it,
+# made on first use) whose "Control Panel\Desktop" LogPixels is that DPI, and a screen as much larger
+# than 1600 x 1000 as the DPI is, so that the sheet fits.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
@@ -20,66 +21,11 @@ cmake --preset windows >/dev/null && cmake --build --preset windows -j"$(nproc)"
 cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target tavrin_diarygen
 
 drive=$TAVRIN_BUILD/windows/tools/drive/tavrin_drive.exe
+unset WINEPREFIX  # only the project's prefixes are used and stopped here
 work=$(mktemp -d)
-DPI_XVFB_PID=
-stop_all() {
-    wine_and_display_stop
-    if [ -n "$DPI_XVFB_PID" ]; then
-        kill "$DPI_XVFB_PID" 2>/dev/null || true
-        wait "$DPI_XVFB_PID" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap stop_all EXIT
+trap 'wine_and_display_stop; rm -rf "$work"' EXIT
 
 page_names=(general edit calendar background paste templates keyboard startup other)
-
-# A private display of the given size (the sheet at 192 DPI does not fit on a 1600 x 1000 screen).
-dpi_display_start() {
-    local size=$1 n
-    for n in $(seq 141 190); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
-        DPI_XVFB_PID=$!
-        local i
-        for i in $(seq 1 100); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$DPI_XVFB_PID" 2>/dev/null || true
-        DPI_XVFB_PID=
-    done
-    log "cannot start Xvfb"
-    return 1
-}
-
-dpi_display_stop() {
-    if [ -n "$DPI_XVFB_PID" ]; then
-        kill "$DPI_XVFB_PID" 2>/dev/null || true
-        wait "$DPI_XVFB_PID" 2>/dev/null || true
-        DPI_XVFB_PID=
-    fi
-}
-
-# The prefix of a DPI, with LogPixels set; its Wine server is (re)started so that the value applies.
-dpi_prefix_start() {
-    local dpi=$1
-    export WINEPREFIX=$TAVRIN_BUILD/wineprefix-dpi$dpi
-    wine_prefix_init
-    local reg=$WINEPREFIX/tavrin-dpi.reg
-    {
-        printf '\xff\xfe'
-        printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' \
-            "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' | iconv -f UTF-8 -t UTF-16LE
-    } >"$reg"
-    "$(wine_loader)" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1
-    "$(wine_server)" -k </dev/null >/dev/null 2>&1 || true
-    "$(wine_server)" -w </dev/null >/dev/null 2>&1 || true
-    wineserver_start
-}
 
 # The settings file of the sample: the window, a date with entries, and the default templates.
 write_settings() {
@@ -125,13 +71,12 @@ capture() {
     log "$file"
 }
 
-# shots DPI SCREEN OUTDIR SUFFIX PAGES...: one program run at DPI, a picture of each page (and of the
+# shots DPI OUTDIR SUFFIX PAGES...: one program run at DPI, a picture of each page (and of the
 # special-symbol list when the template page is asked for, at 96 DPI).
 shots() {
-    local dpi=$1 screen=$2 out=$3 suffix=$4
-    shift 4
-    dpi_display_start "$screen"
-    dpi_prefix_start "$dpi"
+    local dpi=$1 out=$2 suffix=$3
+    shift 3
+    wine_screen_start "$dpi"
     local folder=$work/dpi$dpi
     mkdir -p "$folder/RaRorir"
     cp "$TAVRIN_BUILD/windows/src/main/tavrin.exe" "$folder/"
@@ -156,16 +101,15 @@ shots() {
     run_drive close 30000
     wait "$app" || true
     wine_and_display_stop
-    dpi_display_stop
 }
 
 if [ -n "$check_dir" ]; then
-    shots 96 1600x1000 "$check_dir" -96dpi 0 1 2 3 4 5 6 7 8
-    shots 120 2000x1250 "$check_dir" -120dpi 0 1 2 3 4 5 6 7 8
-    shots 144 2400x1500 "$check_dir" -144dpi 0 1 2 3 4 5 6 7 8
-    shots 192 3200x2000 "$check_dir" -192dpi 0 1 2 3 4 5 6 7 8
+    shots 96 "$check_dir" -96dpi 0 1 2 3 4 5 6 7 8
+    shots 120 "$check_dir" -120dpi 0 1 2 3 4 5 6 7 8
+    shots 144 "$check_dir" -144dpi 0 1 2 3 4 5 6 7 8
+    shots 192 "$check_dir" -192dpi 0 1 2 3 4 5 6 7 8
 else
     mkdir -p docs
-    shots 96 1600x1000 docs "" 0 1 2 3 4 5 6 7 8
-    shots 144 2400x1500 docs -144dpi 0 5
+    shots 96 docs "" 0 1 2 3 4 5 6 7 8
+    shots 144 docs -144dpi 0 5
 fi

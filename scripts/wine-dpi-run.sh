@@ -11,17 +11,11 @@ set -uo pipefail
 
 dpi=$1
 shift
-export TAVRIN_DPI=$dpi TAVRIN_EXPECT_DPI=$dpi
+export TAVRIN_EXPECT_DPI=$dpi
 unset WINEPREFIX
 trap wine_and_display_stop EXIT
-xvfb_start "$((1600 * dpi / 96))x$((1000 * dpi / 96))" || exit 1
-wine_prefix_init
-wineserver_start
+wine_screen_start "$dpi" || exit 1
 
-# The program writes to a file, not to CTest's pipes (see wine-run.sh).
-output=$(mktemp "${TMPDIR:-/tmp}/tavrin-wine.XXXXXX")
-"$(wine_loader)" "$@" </dev/null >"$output" 2>&1
-status=$?
-tr -d '\r' <"$output"
-rm -f "$output"
-exit $status
+# wine-run.sh runs the program in the exported WINEPREFIX and DISPLAY and passes on its exit status.
+"$TAVRIN_ROOT/scripts/wine-run.sh" "$@"
+exit $?

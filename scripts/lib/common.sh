@@ -156,6 +156,20 @@ wineserver_start() {
     "$(wine_server)" -p </dev/null >/dev/null 2>&1 || true
 }
 
+# wine_screen_start DPI [SIZE]: the display, the prefix and the Wine server of a screen of that DPI,
+# after stopping the ones started before. The screen is 1600 x 1000 scaled by DPI / 96 unless a size
+# is given. Exports TAVRIN_DPI, WINEPREFIX and DISPLAY.
+wine_screen_start() {
+    local dpi=$1
+    local size=${2:-$((1600 * dpi / 96))x$((1000 * dpi / 96))}
+    wine_and_display_stop
+    export TAVRIN_DPI=$dpi WINEPREFIX
+    WINEPREFIX=$(wine_prefix_for_dpi "$dpi")
+    xvfb_start "$size" || return 1
+    wine_prefix_init
+    wineserver_start
+}
+
 # Leaves nothing running: the Wine server of our prefix and our Xvfb.
 wine_and_display_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then

@@ -224,13 +224,13 @@ void PaintSideHeader(Canvas& canvas, const CalendarLook& look, const SideHeaderL
     }
     switch (hover) {
         case CalendarHover::kHeaderLeft:
-            PaintHoverUnderline(canvas, header.leftBlock, look.text, look.Line(1));
+            PaintHoverUnderline(canvas, look, header.leftBlock);
             break;
         case CalendarHover::kHeaderMonth:
-            PaintHoverUnderline(canvas, header.monthNumber, look.text, look.Line(1));
+            PaintHoverUnderline(canvas, look, header.monthNumber);
             break;
         case CalendarHover::kHeaderToday:
-            PaintHoverUnderline(canvas, header.rightBlock, look.text, look.Line(1));
+            PaintHoverUnderline(canvas, look, header.rightBlock);
             break;
         default:
             break;
@@ -293,21 +293,21 @@ void PaintTitleLine(Canvas& canvas, const CalendarLook& look, const TitleLineLay
                  look.dropShadow, look.back);
     switch (hover) {
         case CalendarHover::kTitleYear:
-            PaintHoverUnderline(canvas, title.year, look.text, look.Line(1));
+            PaintHoverUnderline(canvas, look, title.year);
             break;
         case CalendarHover::kTitleMonth:
-            PaintHoverUnderline(canvas, title.month, look.text, look.Line(1));
+            PaintHoverUnderline(canvas, look, title.month);
             break;
         case CalendarHover::kTitleDay:
-            PaintHoverUnderline(canvas, title.day, look.text, look.Line(1));
+            PaintHoverUnderline(canvas, look, title.day);
             break;
         default:
             break;
     }
 }
 
-void PaintHoverUnderline(Canvas& canvas, const PixelRect& area, ColorRef colour, int thickness) {
-    canvas.Fill({area.x, area.Bottom(), area.width, std::max(thickness, 1)}, colour);
+void PaintHoverUnderline(Canvas& canvas, const CalendarLook& look, const PixelRect& area) {
+    canvas.Fill({area.x, area.Bottom(), area.width, look.Line(1)}, look.text);
 }
 
 }  // namespace tavrin

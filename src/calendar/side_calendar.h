@@ -176,7 +176,7 @@ inline constexpr int kTitleInset = 20;
 void PaintTitleLine(Canvas& canvas, const CalendarLook& look, const TitleLineLayout& title,
                     const DiaryDate& date, CalendarHover hover);
 
-// An underline under a hovered click area, in colour: one pixel at 96 DPI, as thick as thickness.
-void PaintHoverUnderline(Canvas& canvas, const PixelRect& area, ColorRef colour, int thickness = 1);
+// An underline in the text colour under a hovered click area: one pixel at 96 DPI, scaled like lines.
+void PaintHoverUnderline(Canvas& canvas, const CalendarLook& look, const PixelRect& area);
 
 }  // namespace tavrin

@@ -37,11 +37,11 @@ void PaintHeader(Canvas& canvas, const CalendarLook& look, const YearCalendarLay
     ShadowedText(canvas, layout.todayText, TodayText(view.today), Style(FontRole::kSmall, look.text),
                  look.dropShadow, look.back);
     if (view.hoverCode == kHitYearViewYear) {
-        PaintHoverUnderline(canvas, layout.yearText, look.text, look.Line(1));
+        PaintHoverUnderline(canvas, look, layout.yearText);
     } else if (view.hoverCode == kHitYearViewEra) {
-        PaintHoverUnderline(canvas, layout.eraText, look.text, look.Line(1));
+        PaintHoverUnderline(canvas, look, layout.eraText);
     } else if (view.hoverCode == kHitYearViewToday) {
-        PaintHoverUnderline(canvas, layout.todayText, look.text, look.Line(1));
+        PaintHoverUnderline(canvas, look, layout.todayText);
     }
 }
 
@@ -54,8 +54,7 @@ void PaintMonthTitle(Canvas& canvas, const CalendarLook& look, const YearCalenda
     if (hoverCode == kHitFirstMonthTitle + month - 1) {
         const int small = fonts.Metrics(FontRole::kSmall).height;
         const int width = std::min(fonts.TextWidth(FontRole::kSmall, title), text.width);
-        PaintHoverUnderline(canvas, {text.x, text.y + (text.height - small) / 2, width, small}, look.text,
-                            look.Line(1));
+        PaintHoverUnderline(canvas, look, {text.x, text.y + (text.height - small) / 2, width, small});
     }
 }
 

@@ -24,7 +24,8 @@ struct DropPlan {
     std::u16string background;
 };
 
-// The longest background picture path the settings keep.
+// The longest path of a picture dropped as the background: what a Windows path buffer (MAX_PATH with
+// its terminator) holds. The settings themselves read one character more (kBackImagePathMax).
 inline constexpr std::size_t kBackgroundPathMax = 259;
 
 // The plan for the paths of a drop. outsideEditor: the drop point lies outside the editor (a file list

@@ -59,11 +59,15 @@ void ClampSettings(Settings& settings) noexcept {
     other.movieCopySave = std::clamp(other.movieCopySave, 0, 2);
 }
 
-void UpdateDerivedSettings(Settings& settings) noexcept {
+int SideBarWidthOf(const CalendarSettings& calendar) noexcept {
     // Widened so that absurd hand-edited box sizes cannot overflow; the result saturates.
-    const long long width = 7LL * settings.calendar.boxWidth + 6LL * settings.calendar.boxMargin;
-    settings.window.sideBarWidth = static_cast<int>(
+    const long long width = 7LL * calendar.boxWidth + 6LL * calendar.boxMargin;
+    return static_cast<int>(
         std::clamp<long long>(width, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+void UpdateDerivedSettings(Settings& settings) noexcept {
+    settings.window.sideBarWidth = SideBarWidthOf(settings.calendar);
     settings.calendar.rowUnit = settings.calendar.boxHeight / 6;
     settings.shortcutKey.active = settings.shortcutKey.pending;
 }

@@ -211,6 +211,10 @@ struct MachineFacts {
 // or less to 1, BoxWidth at least 15, BoxHeight at least 12, BoxMargin at least 0.
 void ClampSettings(Settings& settings) noexcept;
 
+// The sidebar's width for the calendar's boxes: 7 x BoxWidth + 6 x BoxMargin, saturating at the int
+// range for absurd hand-edited sizes.
+[[nodiscard]] int SideBarWidthOf(const CalendarSettings& calendar) noexcept;
+
 // Recomputes what follows from the stored values: the sidebar width, the calendar row unit, and the
 // active keys from the pending ones.
 void UpdateDerivedSettings(Settings& settings) noexcept;

@@ -3,20 +3,10 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "ui/frame_input.h"
 
 namespace tavrin {
 namespace {
-
-// Virtual-key codes of the list's movement keys.
-constexpr unsigned kKeyTab = 0x09;
-constexpr unsigned kKeyPageUp = 0x21;
-constexpr unsigned kKeyPageDown = 0x22;
-constexpr unsigned kKeyEnd = 0x23;
-constexpr unsigned kKeyHome = 0x24;
-constexpr unsigned kKeyLeft = 0x25;
-constexpr unsigned kKeyUp = 0x26;
-constexpr unsigned kKeyRight = 0x27;
-constexpr unsigned kKeyDown = 0x28;
 
 // The scroll bar's page: visible rows − 1, within 0 … n − 1.
 int PageOf(int visibleRows, int count) noexcept { return std::max(std::min(visibleRows - 1, count - 1), 0); }
@@ -75,19 +65,19 @@ void ScrollListTo(SearchResults& results, int position) noexcept {
 
 std::optional<ListMove> ListMoveOfKey(unsigned virtualKey) noexcept {
     switch (virtualKey) {
-        case kKeyUp:
+        case kVirtualKeyUp:
             return ListMove::kPrevious;
-        case kKeyDown:
+        case kVirtualKeyDown:
             return ListMove::kNext;
-        case kKeyPageUp:
+        case kVirtualKeyPageUp:
             return ListMove::kPageUp;
-        case kKeyPageDown:
+        case kVirtualKeyPageDown:
             return ListMove::kPageDown;
-        case kKeyHome:
-        case kKeyLeft:
+        case kVirtualKeyHome:
+        case kVirtualKeyLeft:
             return ListMove::kFirst;
-        case kKeyEnd:
-        case kKeyRight:
+        case kVirtualKeyEnd:
+        case kVirtualKeyRight:
             return ListMove::kLast;
         default:
             return std::nullopt;
@@ -174,10 +164,10 @@ bool SearchPaneTakesKeyFirst(SearchFocus focus, unsigned virtualKey, bool ctrlOr
     }
     switch (focus) {
         case SearchFocus::kList:
-            return virtualKey == kKeyTab || ListMoveOfKey(virtualKey).has_value();
+            return virtualKey == kVirtualKeyTab || ListMoveOfKey(virtualKey).has_value();
         case SearchFocus::kBox:
-            return virtualKey == kKeyHome || virtualKey == kKeyEnd ||
-                   (virtualKey >= kKeyLeft && virtualKey <= kKeyDown);
+            return virtualKey == kVirtualKeyHome || virtualKey == kVirtualKeyEnd ||
+                   (virtualKey >= kVirtualKeyLeft && virtualKey <= kVirtualKeyDown);
         case SearchFocus::kElsewhere:
             return false;
     }

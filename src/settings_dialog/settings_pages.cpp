@@ -1,7 +1,6 @@
 #include "settings_dialog/settings_pages.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "../../resources/settings_resource.h"
@@ -185,12 +184,6 @@ constexpr std::array<std::u16string_view, 2> kBackModes{u"月替わりの画像�
 constexpr std::array<std::u16string_view, 3> kCopySaves{u"リンクのみ", u"日記フォルダにコピー",
                                                         u"日記フォルダに移動"};
 constexpr std::array<std::u16string_view, 3> kStartDates{u"今日", u"最新の日記", u"前回の選択日付"};
-
-int SideBarWidthOf(const CalendarSettings& calendar) {
-    const long long width = 7LL * calendar.boxWidth + 6LL * calendar.boxMargin;
-    return static_cast<int>(
-        std::clamp<long long>(width, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 }  // namespace
 

@@ -185,7 +185,7 @@ bool AdvanceSplitterDrag(const SplitterDrag& drag, int x, int y, const FrameLayo
             return false;
         }
         calendar.boxWidth = boxWidth;
-        settings.window.sideBarWidth = 7 * boxWidth + 6 * calendar.boxMargin;
+        settings.window.sideBarWidth = SideBarWidthOf(calendar);
         return true;
     }
     if (drag.kind == DragKind::kHeight) {

@@ -143,9 +143,14 @@ struct Modifiers {
 // from the user, else down. Nothing without Ctrl (the editor scrolls).
 [[nodiscard]] std::optional<int> EditorWheelCommand(int delta, bool ctrl, bool shift) noexcept;
 
-// Virtual-key codes the frame handles itself.
+// Virtual-key codes the frame and its panes handle themselves.
+inline constexpr unsigned kVirtualKeyTab = 0x09;
 inline constexpr unsigned kVirtualKeyReturn = 0x0D;
 inline constexpr unsigned kVirtualKeySpace = 0x20;
+inline constexpr unsigned kVirtualKeyPageUp = 0x21;
+inline constexpr unsigned kVirtualKeyPageDown = 0x22;
+inline constexpr unsigned kVirtualKeyEnd = 0x23;
+inline constexpr unsigned kVirtualKeyHome = 0x24;
 inline constexpr unsigned kVirtualKeyLeft = 0x25;
 inline constexpr unsigned kVirtualKeyUp = 0x26;
 inline constexpr unsigned kVirtualKeyRight = 0x27;
